@@ -1,0 +1,39 @@
+# Helpers shared by every subsystem's CMakeLists.txt.
+
+# dryer_warnings(target): our own code builds with warnings as errors.
+function(dryer_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
+endfunction()
+
+# dryer_add_subdirs(dir): adds dir itself when it has a CMakeLists.txt,
+# otherwise each direct sub-folder that has one, in name order.
+function(dryer_add_subdirs dir)
+    set(full ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+    if(EXISTS ${full}/CMakeLists.txt)
+        add_subdirectory(${dir})
+        return()
+    endif()
+    file(GLOB children LIST_DIRECTORIES true RELATIVE ${full} ${full}/*)
+    list(SORT children)
+    foreach(child IN LISTS children)
+        if(IS_DIRECTORY ${full}/${child} AND EXISTS ${full}/${child}/CMakeLists.txt)
+            add_subdirectory(${dir}/${child})
+        endif()
+    endforeach()
+endfunction()
+
+# dryer_gtest(name LIBS a b ... LABELS l ... SOURCES s ...): one GoogleTest
+# executable registered with CTest. Qt tests get the offscreen platform.
+function(dryer_gtest name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    dryer_warnings(${name})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DRYER_SOURCE_DIR=${PROJECT_SOURCE_DIR};DRYER_BINARY_DIR=${PROJECT_BINARY_DIR}"
+        TIMEOUT 600)
+    if(T_LABELS)
+        set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+    endif()
+endfunction()

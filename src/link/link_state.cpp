@@ -1,0 +1,10 @@
+#include "link/link_state.h"
+
+namespace dryer::link {
+
+LinkState& link_state() {
+    static LinkState state;
+    return state;
+}
+
+}  // namespace dryer::link

@@ -1,0 +1,127 @@
+// Everything the link keeps for the whole run, in one record: the status and
+// settings images, the change flags, the decoder's panel values, the link
+// counters and the redraw requests. The panel uses one process-wide instance
+// (link_state()); tests make their own.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+#include "link/images.h"
+#include "link/reply_table.h"
+
+namespace dryer::link {
+
+// One change flag per reply row (index 1..82; 0 lowered, non-zero raised).
+class ChangeFlags {
+public:
+    void raise(int r) { flags_[static_cast<std::size_t>(r)].store(1, std::memory_order_relaxed); }
+    void lower(int r) { flags_[static_cast<std::size_t>(r)].store(0, std::memory_order_relaxed); }
+    bool raised(int r) const { return flags_[static_cast<std::size_t>(r)].load(std::memory_order_relaxed) != 0; }
+
+private:
+    std::array<std::atomic<std::uint8_t>, kReplyRowCount + 1> flags_{};
+};
+
+// Windows (and window rules) the decoder asks the user-interface thread to
+// update. The receive thread never touches a widget: it sets bits here and
+// the user-interface thread takes them.
+namespace redraw {
+inline constexpr std::uint64_t dryer_picture = 1ull << 0;
+inline constexpr std::uint64_t plenum_view = 1ull << 1;          // the whole plenum view
+inline constexpr std::uint64_t plenum_box_first = 1ull << 2;     // bits 2..7: value box 1..6
+inline constexpr std::uint64_t batch_drying = 1ull << 8;
+inline constexpr std::uint64_t left_status_bar = 1ull << 9;
+inline constexpr std::uint64_t right_status_bar = 1ull << 10;
+inline constexpr std::uint64_t unload_status = 1ull << 11;
+inline constexpr std::uint64_t line_graph = 1ull << 12;
+inline constexpr std::uint64_t timer_select = 1ull << 13;
+inline constexpr std::uint64_t temp_select = 1ull << 14;
+inline constexpr std::uint64_t setup_selection = 1ull << 15;
+inline constexpr std::uint64_t dryer_state_line = 1ull << 16;
+inline constexpr std::uint64_t out_of_grain_timer = 1ull << 17;
+inline constexpr std::uint64_t meter_roll_screen = 1ull << 18;
+inline constexpr std::uint64_t unload_bushels = 1ull << 19;
+inline constexpr std::uint64_t moisture_status_bar = 1ull << 20;
+inline constexpr std::uint64_t moisture_calibration = 1ull << 21;
+inline constexpr std::uint64_t switch_test = 1ull << 22;
+inline constexpr std::uint64_t button_bar = 1ull << 23;
+inline constexpr std::uint64_t autostart = 1ull << 24;
+inline constexpr std::uint64_t warning_window = 1ull << 25;
+inline constexpr std::uint64_t diagnostics = 1ull << 26;
+inline constexpr std::uint64_t setup_dialogs = 1ull << 27;        // any open setup dialog
+inline constexpr std::uint64_t right_hand_view_rule = 1ull << 32;  // apply the rule
+inline constexpr std::uint64_t batch_button_rule = 1ull << 33;     // apply the rule
+constexpr std::uint64_t plenum_box(int box) { return plenum_box_first << (box - 1); }  // box 1..6
+}  // namespace redraw
+
+class RedrawRequests {
+public:
+    // request() shall add bits to the pending mask and, when the mask was
+    // empty before, call the wake-up callback once (from the calling thread).
+    void request(std::uint64_t bits) {
+        const std::uint64_t before = mask_.fetch_or(bits, std::memory_order_relaxed);
+        if (before == 0 && bits != 0) {
+            if (auto* w = wake_.load(std::memory_order_acquire)) (*w)();
+        }
+    }
+    // take() shall return the pending bits and clear them.
+    std::uint64_t take() { return mask_.exchange(0, std::memory_order_relaxed); }
+    std::uint64_t pending() const { return mask_.load(std::memory_order_relaxed); }
+    // The callback must outlive the link; set it before the link opens.
+    void set_wake(const std::function<void()>* wake) { wake_.store(wake, std::memory_order_release); }
+
+private:
+    std::atomic<std::uint64_t> mask_{0};
+    std::atomic<const std::function<void()>*> wake_{nullptr};
+};
+
+// Where the decoder sends a new shutdown (node id, warning id). Called on the
+// receive thread; must not block for long and must not throw.
+class ShutdownSink {
+public:
+    virtual ~ShutdownSink() = default;
+    virtual void record_shutdown(std::uint8_t node, std::uint8_t warning) = 0;
+};
+
+// Values the decoder keeps besides the images.
+struct PanelValues {
+    std::atomic<std::uint32_t> previous_load_start{0};
+    std::atomic<std::uint32_t> previous_load_time{0};
+    std::atomic<std::uint8_t> last_shutdown_warning{0};
+    std::atomic<std::uint8_t> last_shutdown_node{0};
+    std::atomic<std::uint32_t> rerecord_countdown{0};
+    std::atomic<std::uint32_t> moisture_substitution_countdown{2700};
+    std::atomic<std::uint8_t> si_units{0};
+    std::atomic<std::uint8_t> graph_view_bit_seen{0};
+    std::atomic<std::uint8_t> batch_mode{0};
+    std::atomic<std::uint8_t> meter_roll_event{0};
+    std::atomic<std::uint8_t> dipswitch_event{0};
+    std::atomic<std::uint8_t> meter_roll_refresh{0};
+    std::atomic<std::uint8_t> meter_roll_local_mode{0};
+    std::atomic<std::uint8_t> view_switching_enabled{1};
+    std::atomic<std::uint8_t> dipswitch_latch{0};
+    std::atomic<std::uint8_t> meter_roll_screen_open{0};  // owned by the meter roll speed screen
+};
+
+struct LinkState {
+    LinkState() { status.set(off::status_171, 0xA0); }
+
+    ByteImage status;    // written only by the receive thread
+    ByteImage settings;  // written by screens, a few bytes by the decoder
+    ChangeFlags flags;
+    PanelValues values;
+    RedrawRequests redraw;
+    std::atomic<std::uint32_t> link_alive{10};
+    std::atomic<std::uint32_t> reply_hold{0};
+    std::atomic<std::uint32_t> cycle_ticks{0};
+    std::atomic<std::uint8_t> link_lost_request{0};
+    std::atomic<ShutdownSink*> shutdown_sink{nullptr};
+};
+
+// The panel's one instance.
+LinkState& link_state();
+
+}  // namespace dryer::link
