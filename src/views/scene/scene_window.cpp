@@ -1,0 +1,27 @@
+#include "views/scene/scene_window.h"
+
+#include <QPainter>
+
+#include "views/scene/scene_painter.h"
+
+namespace dryer::views {
+
+SceneWindow::SceneWindow(QWidget* parent, link::LinkState& state, const Texts& texts, const char* class_name)
+    : QWidget(parent), state_(state), texts_(texts) {
+    setObjectName(QString::fromLatin1(class_name));
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the off-screen copy covers the whole window
+    load_panel_fonts();
+}
+
+const QPixmap& SceneWindow::render_offscreen() {
+    render_scene(build_scene(), offscreen_);
+    return offscreen_;
+}
+
+void SceneWindow::paintEvent(QPaintEvent*) {
+    render_offscreen();
+    QPainter p(this);
+    p.drawPixmap(0, 0, offscreen_);
+}
+
+}  // namespace dryer::views
