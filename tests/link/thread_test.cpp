@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "link/link_cycle.h"
+#include "link/link_driver.h"
 #include "link_test_support.h"
 #include "platform/auto_reset_event.h"
 #include "platform/serial_port.h"
@@ -51,10 +52,8 @@ TEST(LinkDriver, runs_a_cycle_on_every_second_tick) {
     dryer::platform::SerialPort port(pty.path());
     ASSERT_TRUE(port.open());
     LinkDriver driver(s, port);
-    driver.cycle_tick();  // before start: counted, no event yet
     driver.start();
-    driver.cycle_tick();  // second tick, but the event may not exist yet when counted
-    driver.cycle_tick();
+    driver.cycle_tick();  // odd tick: no cycle
     driver.cycle_tick();
     ASSERT_TRUE(wait_cycles(driver, 1));
     EXPECT_EQ(pty.receive(7), kIdle);
@@ -93,4 +92,23 @@ TEST(LinkDriver, stops_while_waiting_and_with_no_tick_ever) {
     std::this_thread::sleep_for(5ms);
     driver.stop();
     EXPECT_EQ(driver.cycles_run(), 0u);
+}
+
+// The panel's process-wide driver over link_state(): a failed open leaves the
+// link to run down; a later open talks over the terminal.
+TEST(PanelLink, process_wide_driver) {
+    EXPECT_FALSE(dryer::link::open_link("/nonexistent/ttyS0"));
+    for (int i = 0; i < 9; ++i) link_second_tick();
+    EXPECT_TRUE(link_alive());
+    link_second_tick();
+    EXPECT_FALSE(link_alive());
+    link_cycle_tick();  // counted with no thread; harmless
+
+    Pty pty(temp_link("panel"));
+    ASSERT_TRUE(open_link(pty.path()));
+    request_link_lost_reply();
+    const std::uint32_t ticks = load(link_state().cycle_ticks);
+    link_cycle_tick();
+    if (ticks % 2 == 0) link_cycle_tick();  // the tick that makes the count even runs a cycle
+    EXPECT_EQ(pty.receive(4), kLinkLost);
 }
