@@ -163,3 +163,13 @@ TEST(Frames, fixed_reply_shapes_on_the_wire) {
     EXPECT_EQ(wire(tx, put_idle_reply(tx)), kIdle);
     EXPECT_EQ(wire(tx, put_link_lost_reply(tx)), kLinkLost);
 }
+
+TEST(ReplyBuilder, panel_clock_goes_out_once) {
+    LinkState s;
+    queue_panel_clock(s, 7, 16, 8, 12, 2026);
+    TransmitBuffer tx{};
+    ASSERT_TRUE(build_reply(s, tx));
+    EXPECT_EQ(std::vector<std::uint8_t>(tx.begin(), tx.begin() + 10),
+              (std::vector<std::uint8_t>{12, 1, 0, 53, 5, 7, 16, 8, 12, 26}));
+    EXPECT_FALSE(build_reply(s, tx)) << "one-shot: lowered when appended";
+}
