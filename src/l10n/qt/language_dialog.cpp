@@ -50,6 +50,7 @@ QPushButton* LanguageDialog::button(int index) const {
 }
 
 void LanguageDialog::refresh() {
+    ensure_loaded();
     const int current = current_language();
     for (int i = 0; i < kLanguageCount; ++i) {
         QPushButton* b = buttons_[static_cast<std::size_t>(i)];
