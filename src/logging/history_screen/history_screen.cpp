@@ -53,6 +53,7 @@ void HistoryScreen::build() {
     QStringList titles;
     for (const ListColumn& c : kHistoryColumns) titles << c.title;
     list_->setHeaderLabels(titles);
+    list_->header()->setStretchLastSection(false);
     for (int i = 0; i < static_cast<int>(kHistoryColumns.size()); ++i)
         list_->setColumnWidth(i, kHistoryColumns[static_cast<std::size_t>(i)].width);
 
