@@ -2,6 +2,7 @@
 
 #include "views/scene/format.h"
 #include "views/scene/status.h"
+#include "views/scene/utf8.h"
 
 namespace dryer::views {
 namespace {
@@ -24,24 +25,6 @@ std::size_t byte_of_char(std::string_view s, std::size_t i) {
         }
     }
     return s.size();
-}
-
-void append_utf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 void link_lost_figure(Scene& sc, int marker, const Texts& t) {
