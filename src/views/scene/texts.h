@@ -72,9 +72,15 @@ private:
 // randomized render check which number a window asked for.
 class NumberTexts : public Texts {
 public:
-    std::string text(unsigned n) const override { return "T" + std::to_string(n); }
+    std::string text(unsigned n) const override {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "T%u", n);
+        return buf;
+    }
     std::string warning_text(int node, int warning) const override {
-        return "W" + std::to_string(node) + "." + std::to_string(warning);
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "W%d.%d", node, warning);
+        return buf;
     }
 };
 
