@@ -50,12 +50,12 @@ int main(int argc, char** argv) {
     QPainter p(&panel);
     p.drawPixmap(0, 0, pic.render_offscreen());
     p.drawPixmap(240, 0, line.render_offscreen());
-    p.drawPixmap(240, 40, readings.render_offscreen());
     p.drawPixmap(240, 245, plenum.render_offscreen());
     if (variant == "lost" || variant == "shutdown") p.drawPixmap(10, 20, warning.render_offscreen());
     p.end();
     panel.save(out + "/panel_" + QString::fromStdString(variant) + ".png");
     bar.render_offscreen().save(out + "/left_bar.png");
+    readings.render_offscreen().save(out + "/readings_" + QString::fromStdString(variant) + ".png");
     warning.render_offscreen().save(out + "/warning_" + QString::fromStdString(variant) + ".png");
     return 0;
 }

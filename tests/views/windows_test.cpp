@@ -192,3 +192,46 @@ TEST_F(Windows, help_dialog_rear_discharge_frames_advance_on_the_tick) {
 }
 
 }  // namespace
+
+#include <QWidget>
+
+#include "views/main_screen/main_screen_views.h"
+
+namespace {
+
+TEST_F(Windows, main_screen_places_windows_and_runs_the_ticks) {
+    QWidget main;
+    main.resize(640, 480);
+    MainScreenViews views(&main, st, texts);
+    EXPECT_EQ(views.dryer_picture()->geometry(), QRect(0, 0, 240, 420));
+    EXPECT_EQ(views.state_line()->geometry(), QRect(240, 0, 400, 40));
+    EXPECT_EQ(views.plenum()->geometry(), QRect(240, 245, 400, 175));
+    EXPECT_EQ(views.warning()->geometry(), QRect(10, 20, 600, 325));
+    EXPECT_TRUE(views.warning()->isHidden());
+    st.status.set(off::heater_status_125 + 5, 0x01);  // unit 6 turning
+    st.status.set(off::shutdown_code, 7);
+    for (int i = 0; i < 3; ++i) views.display_tick(blink::phase);
+    EXPECT_FALSE(views.warning()->isHidden());
+    EXPECT_EQ(views.dryer_picture()->animation().unit_phase(6), 0);  // three ticks: 1, 2, 0
+    views.display_tick(blink::phase);
+    EXPECT_EQ(views.dryer_picture()->animation().unit_phase(6), 1);
+    EXPECT_EQ(views.warning()->blink_flags(), blink::phase);
+}
+
+TEST_F(Windows, decoder_redraw_bits_repaint_the_named_windows_only) {
+    QWidget main;
+    main.resize(640, 480);
+    MainScreenViews views(&main, st, texts);
+    views.plenum()->show();
+    main.show();
+    QApplication::processEvents();
+    const unsigned pic = views.dryer_picture()->paint_count(), line = views.state_line()->paint_count(),
+                   plenum = views.plenum()->paint_count();
+    views.apply_redraw(link::redraw::plenum_box(3) | link::redraw::dryer_state_line);
+    QApplication::processEvents();
+    EXPECT_EQ(views.dryer_picture()->paint_count(), pic);
+    EXPECT_GT(views.state_line()->paint_count(), line);
+    EXPECT_GT(views.plenum()->paint_count(), plenum);
+}
+
+}  // namespace

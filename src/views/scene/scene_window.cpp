@@ -19,6 +19,7 @@ const QPixmap& SceneWindow::render_offscreen() {
 }
 
 void SceneWindow::paintEvent(QPaintEvent*) {
+    ++paints_;
     render_offscreen();
     QPainter p(this);
     p.drawPixmap(0, 0, offscreen_);

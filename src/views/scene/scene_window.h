@@ -25,6 +25,8 @@ public:
     // The shell's blink flags (bit 0 the blink phase, bit 2 settled).
     void set_blink_flags(std::uint32_t flags) { blink_flags_ = flags; }
     std::uint32_t blink_flags() const { return blink_flags_; }
+    // paint_count() shall return how many times the window has been painted.
+    unsigned paint_count() const { return paints_; }
 
 public slots:
     // redraw() shall schedule a repaint of the whole window.
@@ -41,6 +43,7 @@ protected:
 private:
     QPixmap offscreen_;
     std::uint32_t blink_flags_ = 0;
+    unsigned paints_ = 0;
 };
 
 }  // namespace dryer::views
