@@ -235,3 +235,61 @@ TEST_F(Windows, decoder_redraw_bits_repaint_the_named_windows_only) {
 }
 
 }  // namespace
+
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "views/scene/scene_painter.h"
+
+namespace {
+
+TEST_F(Windows, texts_are_drawn_in_tahoma_when_the_system_has_it) {
+    if (!QFileInfo::exists("/usr/share/wine/fonts/tahoma.ttf")) GTEST_SKIP() << "no free Tahoma on this machine";
+    load_panel_fonts();
+    EXPECT_EQ(QFontInfo(panel_font(12, 400)).family(), "Tahoma");
+    EXPECT_EQ(QFontInfo(panel_font(60, 700)).family(), "Tahoma");
+}
+
+// Answers the next message box with the given button once it shows.
+void answer_message_box(QMessageBox::StandardButton button, QString* title) {
+    QTimer::singleShot(0, [=] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                *title = box->windowTitle();
+                box->button(button)->click();
+                return;
+            }
+        answer_message_box(button, title);
+    });
+}
+
+TEST_F(Windows, missing_picture_asks_retry_or_cancel_and_cancel_closes) {
+    TableTexts t;
+    t.set(467, "NO PICTURE");
+    t.set(468, "The picture could not be loaded.");
+    st.status.set(off::shutdown_node, 15);
+    st.status.set(off::shutdown_code, 2);
+    WarningWindow w(nullptr, st, t);
+    w.show();
+    w.open_help();
+    QPointer<WarningHelpDialog> dlg = w.help_dialog();
+    ASSERT_TRUE(dlg);
+    QString title;
+    answer_message_box(QMessageBox::Retry, &title);
+    dlg->grab();
+    EXPECT_TRUE(dlg->picture_failed());
+    for (int i = 0; i < 50 && title.isEmpty(); ++i) QApplication::processEvents();
+    EXPECT_EQ(title, "NO PICTURE");
+    EXPECT_FALSE(dlg->picture_failed());  // Retry: the next repaint tries again
+    title.clear();
+    answer_message_box(QMessageBox::Cancel, &title);
+    dlg->grab();
+    for (int i = 0; i < 50 && title.isEmpty(); ++i) QApplication::processEvents();
+    EXPECT_EQ(title, "NO PICTURE");
+    QApplication::processEvents();
+    EXPECT_TRUE(!dlg || !dlg->isVisible());
+}
+
+}  // namespace
