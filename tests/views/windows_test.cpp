@@ -78,8 +78,8 @@ TEST_F(Windows, plenum_six_boxes_for_code_4_none_for_5) {
     // Dividers of the three-by-two grid.
     const QImage six = plenum.render_offscreen().toImage();
     EXPECT_EQ(six.pixelColor(133, 40), QColor(128, 128, 128));
-    EXPECT_EQ(six.pixelColor(266, 130), QColor(128, 128, 128));
-    EXPECT_EQ(six.pixelColor(60, 87), QColor(128, 128, 128));
+    EXPECT_EQ(six.pixelColor(266, 120), QColor(128, 128, 128));
+    EXPECT_EQ(six.pixelColor(60, 75), QColor(128, 128, 128));
     st.status.set(off::fan_heater_count, 5);
     const QImage none = plenum.render_offscreen().toImage();
     for (int y = 0; y < 175; y += 5)

@@ -21,7 +21,7 @@ BoxFonts fonts_for(int n) {
     switch (n) {
         case 2: return {14, 30, 80, 18};
         case 3: return {14, 22, 60, 16};
-        default: return {12, 16, 40, 13};  // four and six boxes
+        default: return {11, 13, 32, 12};  // four and six boxes
     }
 }
 
@@ -66,7 +66,7 @@ void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int 
             Align::centre);
     (void)h;
     if (r.right < kPlenumWidth) sc.line(r.right, r.top, r.right, r.bottom, 2, kDividerGrey);
-    if (r.bottom < kPlenumHeight) sc.line(r.left, r.bottom, r.right, r.bottom, 2, kDividerGrey);
+    if (r.bottom < kPlenumBoxesHeight) sc.line(r.left, r.bottom, r.right, r.bottom, 2, kDividerGrey);
 }
 
 }  // namespace
@@ -96,8 +96,8 @@ Rect plenum_box_rect(int i, int n) {
     const int cols = n <= 3 ? n : (n == 4 ? 2 : 3);
     const int rows = n <= 3 ? 1 : 2;
     const int col = i % cols, row = i / cols;
-    return {kPlenumWidth * col / cols, kPlenumHeight * row / rows, kPlenumWidth * (col + 1) / cols,
-            kPlenumHeight * (row + 1) / rows};
+    return {kPlenumWidth * col / cols, kPlenumBoxesHeight * row / rows, kPlenumWidth * (col + 1) / cols,
+            kPlenumBoxesHeight * (row + 1) / rows};
 }
 
 Scene plenum_scene(const link::ByteImage& s, bool celsius, const Texts& t) {

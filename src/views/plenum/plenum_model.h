@@ -13,6 +13,8 @@ namespace dryer::views {
 
 inline constexpr int kPlenumWidth = 400;
 inline constexpr int kPlenumHeight = 175;
+// The boxes of the two- to six-box forms share the height below the caption bar.
+inline constexpr int kPlenumBoxesHeight = 151;
 inline constexpr Rgb kOrange{200, 100, 0};
 inline constexpr Rgb kDividerGrey{128, 128, 128};
 
@@ -30,7 +32,7 @@ struct PlenumState {
 // matching row of the state table; one_box selects the one-box form's row.
 PlenumState plenum_state(const link::ByteImage& s, int unit, bool one_box);
 
-// box_rect() shall return box i (0-based) of n in the 400 by 175 panel.
+// plenum_box_rect() shall return box i (0-based) of n in the 400 by 151 box area.
 Rect plenum_box_rect(int i, int n);
 
 // plenum_scene() shall return the panel's drawing.

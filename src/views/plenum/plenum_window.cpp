@@ -8,6 +8,7 @@ PlenumWindow::PlenumWindow(QWidget* parent, link::LinkState& state, const Texts&
     : SceneWindow(parent, state, texts, "CUSTOM_VIEW_WINDOW") {
     setWindowTitle(QStringLiteral("  PLENUM(S)"));
     resize(kPlenumWidth, kPlenumHeight);
+    set_caption_bar(true);
 }
 
 Scene PlenumWindow::build_scene() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include <QPixmap>
 #include <QWidget>
@@ -24,7 +25,16 @@ public:
 
     // The shell's blink flags (bit 0 the blink phase, bit 2 settled).
     void set_blink_flags(std::uint32_t flags) { blink_flags_ = flags; }
-    std::uint32_t blink_flags() const { return blink_flags_; }
+    std::uint32_t blink_flags() const { return blink_source_ ? blink_source_() : blink_flags_; }
+    // With a caption bar the window draws a raised frame and a title bar with
+    // its caption (windowTitle()) and its picture below them.
+    static constexpr int kCaptionHeight = 20;
+    void set_caption_bar(bool on);
+    bool has_caption_bar() const { return caption_bar_; }
+    // set_blink_source() shall make the window read the blink flags from
+    // `source` (the shell's timers) instead of set_blink_flags().
+    void set_blink_source(std::function<std::uint32_t()> source) { blink_source_ = std::move(source); }
+
     // paint_count() shall return how many times the window has been painted.
     unsigned paint_count() const { return paints_; }
 
@@ -44,6 +54,8 @@ private:
     QPixmap offscreen_;
     std::uint32_t blink_flags_ = 0;
     unsigned paints_ = 0;
+    bool caption_bar_ = false;
+    std::function<std::uint32_t()> blink_source_;
 };
 
 }  // namespace dryer::views

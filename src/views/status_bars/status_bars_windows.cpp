@@ -14,7 +14,8 @@ QPushButton* selector(QWidget* parent, const char* name, Rect r) {
     b->setObjectName(QString::fromLatin1(name));
     b->setFlat(true);
     b->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
-    b->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    const QPoint o = parent->contentsRect().topLeft();
+    b->setGeometry(o.x() + r.left, o.y() + r.top, r.right - r.left, r.bottom - r.top);
     return b;
 }
 
@@ -41,6 +42,7 @@ ReadingsWindow::ReadingsWindow(QWidget* parent, link::LinkState& state, const Te
     : SceneWindow(parent, state, texts, "LINE_GRAPH_WINDOW") {
     setWindowTitle(QStringLiteral(" GRAIN TEMPERATURE / MOISTURE"));
     resize(kReadingsWidth, kReadingsHeight);
+    set_caption_bar(true);
     connect(selector(this, "GRAIN_TEMP_SELECT_BUTTON", kTemperatureButton), &QPushButton::clicked, this, [this] {
         selection_.press_temperature();
         update();

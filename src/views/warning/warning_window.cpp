@@ -108,9 +108,10 @@ WarningWindow::WarningWindow(QWidget* parent, link::LinkState& state, const Text
     : SceneWindow(parent, state, texts, "WARNING_WINDOW") {
     setWindowTitle(QStringLiteral(" WARNING - DRYER SHUTTING DOWN! - 05"));
     resize(kWarningWidth, kWarningHeight);
+    set_caption_bar(true);
     help_button_ = new QPushButton(this);
     help_button_->setObjectName(QStringLiteral("WARNING_HELP"));
-    help_button_->setGeometry(195, 125, 200, 50);
+    help_button_->setGeometry(QRect(contentsRect().topLeft() + QPoint(195, 125), QSize(200, 50)));
     const QPixmap face(QString::fromStdString(texts.button_picture_path(72).string()));
     if (!face.isNull()) {
         help_button_->setIcon(face);
