@@ -30,7 +30,8 @@ void request_link_lost_reply();
 void link_cycle_tick();
 
 // link_second_tick() is the link's share of the one-second timer: it lowers
-// the link-alive counter by one while it is above 0.
+// the link-alive counter by one while it is above 0, and the decoder's
+// shutdown re-record countdown likewise.
 void link_second_tick();
 
 }  // namespace dryer::link

@@ -1,0 +1,102 @@
+#include "link/link_cycle.h"
+
+#include <chrono>
+#include <span>
+
+#include "link/decoder.h"
+#include "link/reply_builder.h"
+
+namespace dryer::link {
+
+CycleResult LinkCycle::retry_open() {
+    if (++closed_cycles_ >= kReopenEveryCycles) {
+        closed_cycles_ = 0;
+        (void)transport_.reopen();
+    }
+    return CycleResult::port_closed;
+}
+
+void LinkCycle::send(std::size_t n) {
+    // The purge throws away a frame that has only partly arrived, and any
+    // reply still queued; write errors are ignored for this cycle.
+    transport_.purge();
+    (void)transport_.write_all(tx_.data(), n);
+}
+
+CycleResult LinkCycle::run_cycle() {
+    if (!transport_.is_open()) return retry_open();
+    closed_cycles_ = 0;
+
+    const long got = transport_.read_some(rx_.data(), rx_.size());
+    const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
+    if (status_frame_accepted(rx_.data(), n)) {
+        store(state_.link_alive, kLinkAliveReload);
+        decode_status_frame(state_, std::span<const std::uint8_t, kStatusFrameSize>(rx_.data(), kStatusFrameSize));
+    }
+
+    std::uint32_t hold = load(state_.reply_hold);
+    if (hold > 0) store(state_.reply_hold, --hold);
+
+    if (load(state_.link_lost_request) != 0 && hold == 0) {
+        store(state_.link_lost_request, std::uint8_t{0});
+        store(state_.reply_hold, kReplyHoldReload);
+        send(put_link_lost_reply(tx_));
+        return CycleResult::link_lost_reply;
+    }
+    // The builder runs even when its result is replaced by the idle reply:
+    // one-shot items are consumed all the same.
+    if (build_reply(state_, tx_) && hold < 2) {
+        send(finish_item_reply(tx_));
+        return CycleResult::item_reply;
+    }
+    send(put_idle_reply(tx_));
+    return CycleResult::idle_reply;
+}
+
+void link_second_tick_on(LinkState& state) {
+    // Only this thread lowers the counter and the receive thread only sets it
+    // to 10, so it never wraps; a lost update shifts the loss by one second.
+    const std::uint32_t alive = load(state.link_alive);
+    if (alive > 0) store(state.link_alive, alive - 1);
+    decoder_second_tick(state);
+}
+
+bool link_cycle_tick_on(LinkState& state) {
+    const std::uint32_t ticks = state.cycle_ticks.fetch_add(1, std::memory_order_relaxed) + 1;
+    return ticks % 2 == 0;
+}
+
+void LinkDriver::start() {
+    if (thread_.joinable()) return;
+    thread_ = std::jthread([this](std::stop_token st) { thread_main(st); });
+    event_owner_ = std::make_unique<platform::AutoResetEvent>();
+    event_.store(event_owner_.get(), std::memory_order_release);
+}
+
+void LinkDriver::stop() {
+    if (!thread_.joinable()) return;
+    thread_.request_stop();
+    thread_.join();
+}
+
+void LinkDriver::cycle_tick() {
+    if (!link_cycle_tick_on(state_)) return;
+    if (platform::AutoResetEvent* ev = event_.load(std::memory_order_acquire)) ev->set();
+}
+
+void LinkDriver::thread_main(std::stop_token stop) {
+    using namespace std::chrono_literals;
+    while (!stop.stop_requested()) {
+        platform::AutoResetEvent* ev = event_.load(std::memory_order_acquire);
+        if (ev == nullptr) {
+            // The event is created just after the thread starts.
+            std::this_thread::sleep_for(1ms);
+            continue;
+        }
+        if (!ev->wait(stop)) continue;
+        cycle_.run_cycle();
+        cycles_run_.fetch_add(1, std::memory_order_release);
+    }
+}
+
+}  // namespace dryer::link

@@ -1,0 +1,26 @@
+#include "link/reply_builder.h"
+
+namespace dryer::link {
+
+bool build_reply(LinkState& state, TransmitBuffer& tx) {
+    std::size_t len = 2;
+    std::uint8_t count = 0;
+    for (std::size_t r = 1; r <= kReplyRowCount; ++r) {
+        const ReplyRow& row = kReplyRows[r];
+        const int rn = static_cast<int>(r);
+        if (!state.flags.raised(rn)) continue;
+        if (row.limited && len >= kReplyLengthLimit) continue;
+        const ByteImage& src = row.from == Source::status ? state.status : state.settings;
+        tx[len++] = static_cast<std::uint8_t>(row.code >> 8);
+        tx[len++] = static_cast<std::uint8_t>(row.code & 0xFF);
+        tx[len++] = row.n;
+        for (std::size_t k = 0; k < row.n; ++k) tx[len++] = src.get(row.source + k);
+        ++count;
+        if (row.clear == Clear::one_shot) state.flags.lower(rn);
+    }
+    tx[0] = static_cast<std::uint8_t>(len + 2);
+    tx[1] = count;
+    return count > 0;
+}
+
+}  // namespace dryer::link
