@@ -214,11 +214,11 @@ void Plant::step(std::uint32_t dt_ms) {
         dt_ms -= chunk;
         now_ms_ += chunk;
         second_acc_ms_ += chunk;
-        continuous(chunk / 1000.0);
         if (second_acc_ms_ == 1000) {
             second_acc_ms_ = 0;
             one_second();
         }
+        continuous(chunk / 1000.0);
     }
     update_running_bits();
 }
@@ -391,6 +391,7 @@ void Plant::tick_load() {
     if (load_left_s_ == 0 || out_of_grain || !running_) {
         loading_ = false;
         next_load_s_ = 120 + rng_() % 180;
+        put_min_sec(off::load_timer_remaining, setting);
         image_[off::load_flags] &= static_cast<std::uint8_t>(~(kLoadInProgress | 0x04 | 0x08));
         image_[off::status_171] |= kLoadIndicatorStopped | kBinFull;
         set_bit(off::load_timer_status, 0, false);
