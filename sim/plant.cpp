@@ -11,10 +11,6 @@ namespace off = link::off;
 // Bits of the bytes the model drives.
 constexpr std::uint8_t kLoadIndicatorStopped = 0x80;  // 171 bit 7
 constexpr std::uint8_t kBinFull = 0x20;               // 171 bit 5
-constexpr std::uint8_t kDischargeRuns = 0x40;         // 171 bit 6
-constexpr std::uint8_t kRunLogged = 0x08;             // 171 bit 3
-constexpr std::uint8_t kDryerRunning = 0x40;          // 188 bit 6
-constexpr std::uint8_t kDipswitch = 0x20;             // 188 bit 5
 constexpr std::uint8_t kLoadInProgress = 0x80;        // 58 bit 7
 constexpr std::uint8_t kAlarm = 0x20;                 // 118 bit 5
 constexpr std::uint8_t kOptionsKnown = 0x8F;          // bits of 279 the controller keeps
