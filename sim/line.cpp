@@ -7,6 +7,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/serial_port.h"
+
 namespace dryer::sim {
 namespace {
 
@@ -64,20 +66,9 @@ int open_serial_port(const std::string& device, std::string* error) {
         fail(error, "open " + device);
         return -1;
     }
-    termios tio{};
-    if (tcgetattr(fd, &tio) != 0) {
-        fail(error, device + " is not a serial line");
-        ::close(fd);
-        return -1;
-    }
-    cfmakeraw(&tio);
-    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARODD | CRTSCTS);
-    tio.c_cflag |= CS8 | PARENB | CREAD | CLOCAL;
-    tio.c_iflag |= INPCK;
-    tio.c_iflag &= ~static_cast<tcflag_t>(IGNPAR | PARMRK | ISTRIP);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    if (cfsetispeed(&tio, B38400) != 0 || cfsetospeed(&tio, B38400) != 0 || tcsetattr(fd, TCSANOW, &tio) != 0) {
+    // The panel's own line settings: 38400 8E1 raw with parity checking.
+    if (!isatty(fd) || !platform::apply_line_settings(fd)) {
+        errno = isatty(fd) ? errno : ENOTTY;
         fail(error, "line settings of " + device);
         ::close(fd);
         return -1;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -329,6 +330,44 @@ TEST(Simulator, PacesItselfWhenThePanelIsQuiet) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(s.stats().frames_sent, sent);
     s.stop();  // twice is harmless
+}
+
+// A serial device (here the far end of a pseudo-terminal pair) is served
+// with the panel's line settings.
+TEST(Simulator, ServesASerialDeviceWithThePanelsLineSettings) {
+    sim::PtyPair line;
+    std::string error;
+    ASSERT_TRUE(sim::open_pty_pair(line, &error)) << error;
+    sim::PeerOptions o;
+    o.period_ms = 60'000;
+    o.unscripted_events = false;
+    sim::Simulator s(std::move(o));
+    ASSERT_TRUE(s.start_port(line.path, &error)) << error;
+    termios tio{};
+    ASSERT_EQ(tcgetattr(line.keeper, &tio), 0);
+    EXPECT_EQ(cfgetospeed(&tio), B38400);
+    // A pseudo-terminal keeps the speed and the character size but has no
+    // parity to set.
+    EXPECT_EQ(tio.c_cflag & (CSIZE | CSTOPB), static_cast<tcflag_t>(CS8));
+    std::vector<std::uint8_t> got;
+    auto read_frame = [&] {
+        got.clear();
+        return wait_until([&] {
+            std::uint8_t buf[512];
+            const ssize_t n = ::read(line.master, buf, sizeof buf);
+            if (n > 0) got.insert(got.end(), buf, buf + n);
+            return got.size() >= link::kStatusFrameSize;
+        });
+    };
+    ASSERT_TRUE(read_frame());
+    EXPECT_TRUE(link::status_frame_accepted(got.data(), got.size()));
+    const std::uint8_t idle[] = {0x07, 0x00, 0x00, 0x00, 0x00, 0x91, 0xC0};
+    ASSERT_EQ(::write(line.master, idle, sizeof idle), static_cast<ssize_t>(sizeof idle));
+    ASSERT_TRUE(read_frame());
+    EXPECT_TRUE(link::status_frame_accepted(got.data(), got.size()));
+    EXPECT_EQ(s.stats().idle_replies, 1u);
+    s.stop();
+    sim::close_pty_pair(line);
 }
 
 TEST(Simulator, RefusesASerialDeviceThatIsNotThere) {
