@@ -55,6 +55,13 @@ Plant::Plant(std::uint32_t seed, bool unscripted_events) : rng_(seed), events_(u
     next_load_s_ = 60 + rng_() % 60;
     next_event_s_ = 180 + rng_() % 180;
     for (int u = 1; u <= 6; ++u) plenum_[u] = kAmbientF + 40;
+    if (events_) {
+        // The demo opens in the moisture control's learning period.
+        Action learning;
+        learning.kind = ActionKind::learning;
+        learning.a = 2;
+        apply(learning);
+    }
     continuous(0);
     update_running_bits();
 }

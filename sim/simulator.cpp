@@ -126,15 +126,23 @@ void Simulator::serve() {
         }
         bool vanished = false;
         if (fd_ >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
+            bool any = false;
             for (;;) {
                 const ssize_t got = ::read(fd_, buf, sizeof buf);
                 if (got > 0) {
+                    any = true;
                     std::lock_guard lock(mutex_);
                     peer_.receive(buf, static_cast<std::size_t>(got), now_ms());
                     continue;
                 }
                 if (got < 0 && line_vanished(errno) && pty_.master < 0) vanished = true;
                 break;
+            }
+            // A hung-up line that reads nothing would wake poll() at once
+            // forever: a serial device is reopened, a pseudo-terminal waits.
+            if (!any && (fds[1].revents & (POLLHUP | POLLERR))) {
+                if (pty_.master < 0) vanished = true;
+                else std::this_thread::sleep_for(std::chrono::milliseconds(kMaxWaitMs));
             }
         }
         std::vector<std::uint8_t> out;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace dryer::sim {
 namespace {
 
@@ -101,6 +104,20 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"huge_time", "at 99999999999s split\n", "line 1: bad time"},
                       BadLine{"clear_what", "at 1s clear all\n", "line 1:"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// The example scenarios shipped with the stand-in stay valid.
+TEST(Scenario, ShippedExamplesParse) {
+    const char* root = std::getenv("DRYER_SOURCE_DIR");
+    ASSERT_NE(root, nullptr);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(root) / "sim" / "scenarios")) {
+        const ScenarioResult r = load_scenario(e.path().string());
+        EXPECT_TRUE(r.ok) << e.path() << ": " << r.error;
+        EXPECT_FALSE(r.actions.empty()) << e.path();
+        ++files;
+    }
+    EXPECT_GE(files, 4);
+}
 
 }  // namespace
 }  // namespace dryer::sim
