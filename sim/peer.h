@@ -31,7 +31,8 @@ struct PeerOptions {
     std::bitset<link::kImageSize> refused;  // offsets that are never echoed
     // Called with one human-readable line per applied or refused item, per
     // malformed reply, per link-lost reply, per run of idle replies and per
-    // scenario action. May be empty.
+    // scenario action. May be empty. Under a Simulator it runs on the serving
+    // thread with the stand-in locked: it must not call back into it.
     std::function<void(const std::string&)> log;
 };
 

@@ -143,45 +143,6 @@ TEST_F(PeerTest, IdleAndLinkLostRepliesAreAnsweredAndLogged) {
     EXPECT_TRUE(logged("link-lost reply"));
 }
 
-TEST_F(PeerTest, SilenceSendsNothingEvenWhenReplied) {
-    Peer p = make("at 1s silent 2s\n");
-    EXPECT_FALSE(p.poll(0).empty());
-    std::uint64_t frames_in_silence = 0;
-    for (std::uint64_t t = 1000; t < 3000; t += 100) {
-        send(p, test::kIdle, t);
-        frames_in_silence += p.poll(t).empty() ? 0 : 1;
-    }
-    EXPECT_EQ(frames_in_silence, 0u);
-    send(p, test::kIdle, 3000);
-    EXPECT_TRUE(accepted(p.poll(3000)));
-}
-
-TEST_F(PeerTest, CorruptFramesFailTheCheckAndThenGoodOnesFollow) {
-    Peer p = make("at 0s corrupt 2\n");
-    EXPECT_FALSE(accepted(p.poll(0)));
-    send(p, test::kIdle, 1);
-    const Bytes second = p.poll(1);
-    EXPECT_EQ(second.size(), 331u);
-    EXPECT_FALSE(accepted(second));
-    send(p, test::kIdle, 2);
-    EXPECT_TRUE(accepted(p.poll(2)));
-    EXPECT_EQ(p.stats().frames_corrupted, 2u);
-}
-
-TEST_F(PeerTest, ASplitFrameGoesOutInTwoHalvesOneCycleApart) {
-    Peer p = make("at 0s split\n");
-    const Bytes first = p.poll(0);
-    send(p, test::kIdle, 1);
-    const Bytes second = p.poll(1);
-    EXPECT_LT(first.size(), 331u);
-    EXPECT_EQ(first.size() + second.size(), 331u);
-    Bytes whole = first;
-    whole.insert(whole.end(), second.begin(), second.end());
-    EXPECT_TRUE(accepted(whole));
-    send(p, test::kIdle, 2);
-    EXPECT_TRUE(accepted(p.poll(2)));
-}
-
 TEST_F(PeerTest, ScenarioActionsHappenAtTheirPlantTime) {
     Peer p = make("at 2s shutdown node 14 warning 5\nat 3s set16le 318 3600\n");
     p.poll(0);
