@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
         };
     }
 
+    // A reader of the path line that goes away must not end the stand-in.
+    std::signal(SIGPIPE, SIG_IGN);
     // The serving thread inherits this mask, so the signals reach sigwait.
     sigset_t stop_signals;
     sigemptyset(&stop_signals);

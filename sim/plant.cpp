@@ -325,7 +325,7 @@ void Plant::update_grain(double dt_s) {
 
     // Incoming moisture wanders around 22 %; the dryer takes off more the
     // hotter the plenums and the slower the grain moves.
-    moisture_in_ = std::clamp(moisture_in_ + 0.02 * (22.0 - moisture_in_) * dt_s + noise(0.03), 16.0, 30.0);
+    moisture_in_ = std::clamp(moisture_in_ + 0.002 * (22.0 - moisture_in_) * dt_s + noise(0.05), 16.0, 30.0);
     const double drop = heaters > 0 ? 0.045 * (plenum_avg - kAmbientF) * 40.0 / std::max(speed_, 5.0) : 0.0;
     const double target_out = std::clamp(moisture_in_ - drop, 8.0, moisture_in_);
     if (discharging()) moisture_out_ = approach(moisture_out_, target_out, dt_s, 120);
