@@ -286,7 +286,7 @@ void Plant::update_units(double dt_s) {
             target = kAmbientF + 8;
             tau = 60;
         }
-        plenum_[u] = std::clamp(approach(plenum_[u], target, dt_s, tau) + noise(0.3), -40.0, 400.0);
+        plenum_[u] = std::clamp(approach(plenum_[u], target, dt_s, tau) + noise(0.3, dt_s), -40.0, 400.0);
         put16le(link::heater_temperature_offset(u), static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(plenum_[u]))));
         std::uint8_t a = 0, b = 0;
         if (fan) {
@@ -314,9 +314,9 @@ void Plant::update_grain(double dt_s) {
         }
     }
     const double plenum_avg = heaters > 0 ? hot / heaters : kAmbientF;
-    grain_col_ = approach(grain_col_, kAmbientF + 0.45 * (plenum_avg - kAmbientF), dt_s, 90) + noise(0.1);
-    grain_out_ = approach(grain_out_, running_ ? kAmbientF + 12 : grain_col_, dt_s, 120) + noise(0.05);
-    grain_in_ = std::clamp(grain_in_ + noise(0.05), kAmbientF - 25, kAmbientF + 15);
+    grain_col_ = approach(grain_col_, kAmbientF + 0.45 * (plenum_avg - kAmbientF), dt_s, 90) + noise(0.1, dt_s);
+    grain_out_ = approach(grain_out_, running_ ? kAmbientF + 12 : grain_col_, dt_s, 120) + noise(0.05, dt_s);
+    grain_in_ = std::clamp(grain_in_ + noise(0.05, dt_s), kAmbientF - 25, kAmbientF + 15);
     put16le(off::value_93, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_col_))));
     put16le(off::value_91, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_col_ - 4))));
     put16le(off::value_89, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_col_ + 3))));
@@ -325,7 +325,7 @@ void Plant::update_grain(double dt_s) {
 
     // Incoming moisture wanders around 22 %; the dryer takes off more the
     // hotter the plenums and the slower the grain moves.
-    moisture_in_ = std::clamp(moisture_in_ + 0.002 * (22.0 - moisture_in_) * dt_s + noise(0.05), 16.0, 30.0);
+    moisture_in_ = std::clamp(moisture_in_ + 0.002 * (22.0 - moisture_in_) * dt_s + noise(0.05, dt_s), 16.0, 30.0);
     const double drop = heaters > 0 ? 0.045 * (plenum_avg - kAmbientF) * 40.0 / std::max(speed_, 5.0) : 0.0;
     const double target_out = std::clamp(moisture_in_ - drop, 8.0, moisture_in_);
     if (discharging()) moisture_out_ = approach(moisture_out_, target_out, dt_s, 120);
@@ -529,9 +529,12 @@ void Plant::tick_events() {
 
 // --- helpers ----------------------------------------------------------------
 
-double Plant::noise(double amplitude) {
+double Plant::noise(double amplitude, double dt_s) {
+    // Scaled so that the drift per second does not depend on how often the
+    // model is stepped.
+    if (dt_s <= 0) return 0;
     std::uniform_real_distribution<double> d(-amplitude, amplitude);
-    return d(rng_);
+    return d(rng_) * std::sqrt(dt_s);
 }
 
 void Plant::put16le(std::size_t at, std::uint32_t v) {

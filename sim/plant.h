@@ -76,7 +76,7 @@ private:
     void clear_report();
     bool discharging() const;
     bool unit_heats(int unit) const;
-    double noise(double amplitude);
+    double noise(double amplitude, double dt_s);
     void put16le(std::size_t at, std::uint32_t v);
     void put16be(std::size_t at, std::uint32_t v);
     void put_min_sec(std::size_t at, std::uint32_t seconds);
