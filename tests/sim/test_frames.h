@@ -11,10 +11,10 @@
 namespace dryer::sim::test {
 
 using Bytes = std::vector<std::uint8_t>;
-using ItemSpec = std::pair<std::uint16_t, Bytes>;  // code, value bytes
+using ItemDef = std::pair<std::uint16_t, Bytes>;  // code, value bytes
 
 // An item reply with correct length, count and check bytes.
-inline Bytes item_reply(std::initializer_list<ItemSpec> items) {
+inline Bytes item_reply(std::initializer_list<ItemDef> items) {
     Bytes f{0, static_cast<std::uint8_t>(items.size())};
     for (const auto& [code, value] : items) {
         f.push_back(static_cast<std::uint8_t>(code >> 8));
