@@ -74,13 +74,19 @@ void BM_RecordWhileScreenWorks(benchmark::State& state) {
     });
     ShutdownRecorder recorder(store, [](std::uint8_t, std::uint8_t) { return std::string("FLAME FAILURE"); });
     std::vector<double> us;
+    int queued = 0;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
         recorder.record_shutdown(3, 7);
         us.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
+        if (recorder.last_outcome() == dryer::history::RecordOutcome::queued) ++queued;
+        // One shutdown per link cycle at most; a short pause keeps the queue
+        // from filling faster than any dryer could.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     stop = true;
     screen.join();
+    state.counters["queued"] = queued;
     report(state, us);
     std::filesystem::remove_all(root);
 }
