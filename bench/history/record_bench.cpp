@@ -42,7 +42,7 @@ void report(benchmark::State& state, std::vector<double>& us) {
 // Records into a store that grows from empty to 1000 records.
 void BM_RecordShutdown(benchmark::State& state) {
     const auto root = fresh_root();
-    ShutdownStore store(root);
+    ShutdownStore store(root / "Hard Disk" / "ShutdownHistoryDB");
     store.prepare();
     ShutdownRecorder recorder(store, [](std::uint8_t, std::uint8_t) { return std::string("AUGER MOTOR OVERLOAD"); });
     std::vector<double> us;
@@ -62,7 +62,7 @@ BENCHMARK(BM_RecordShutdown)->Iterations(1000)->Unit(benchmark::kMillisecond)->U
 // the recording must not wait for those operations.
 void BM_RecordWhileScreenWorks(benchmark::State& state) {
     const auto root = fresh_root();
-    ShutdownStore store(root);
+    ShutdownStore store(root / "Hard Disk" / "ShutdownHistoryDB");
     store.prepare();
     for (int k = 0; k < 2000; ++k) store.record("EARLIER SHUTDOWN " + std::to_string(k), "MAIN I/O");
     std::atomic<bool> stop{false};

@@ -39,7 +39,7 @@ protected:
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.path(), clock.fn()};
+    ShutdownStore store{root.db_file(), clock.fn()};
     std::vector<int> asked_numbers;
     HistoryScreenModel model{store, [this](int n) {
                                  asked_numbers.push_back(n);

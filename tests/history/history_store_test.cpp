@@ -29,7 +29,7 @@ protected:
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.path(), clock.fn()};
+    ShutdownStore store{root.db_file(), clock.fn()};
 };
 
 // Records that tie on the first key (and on the first two) come out ordered by
