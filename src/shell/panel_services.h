@@ -4,9 +4,15 @@
 // stand-in. One place to wire a part in.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "shell/shell_hooks.h"
+
+namespace dryer::history {
+class ShutdownStore;
+class ShutdownRecorder;
+}  // namespace dryer::history
 
 namespace dryer::shell {
 
@@ -14,13 +20,18 @@ class MainWindow;
 
 class PanelServices {
 public:
-    explicit PanelServices(std::string root) : root_(std::move(root)) {}
+    // Makes `root` the panel root of every panel path.
+    explicit PanelServices(const std::string& root);
+    ~PanelServices();
 
     // hooks() shall return the texts, pictures, timer duties and dialogs of
     // the parts that are built into the program.
     ShellHooks hooks();
+    // clear_history_volume() shall forget any history store (none is open yet).
     void clear_history_volume();
     void read_view_settings();
+    // open_history_database() shall prepare the shutdown history and hand the
+    // decoder its recorder.
     void open_history_database();
     void init_texts();
     // install_screens() shall register the screens that replace titled frames.
@@ -32,6 +43,8 @@ public:
 
 private:
     std::string root_;
+    std::unique_ptr<history::ShutdownStore> store_;
+    std::unique_ptr<history::ShutdownRecorder> recorder_;
 };
 
 }  // namespace dryer::shell

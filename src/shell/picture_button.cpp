@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "l10n/qt/pictures.h"
 #include "shell/panel_font.h"
 
 namespace dryer::shell {
@@ -13,7 +14,9 @@ PictureButton::PictureButton(const QString& name, int command, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureButton::set_picture(const QImage& released) { set_pictures(released, pressed_form(released)); }
+void PictureButton::set_picture(const QImage& released) {
+    set_pictures(released, l10n::qt::pressed_look(QPixmap::fromImage(released)).toImage());
+}
 
 void PictureButton::set_pictures(const QImage& released, const QImage& pressed) {
     released_ = released;
@@ -39,19 +42,6 @@ void PictureButton::paintEvent(QPaintEvent*) {
     p.setPen(Qt::black);
     p.setFont(panel_font(16, 700));
     p.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
-}
-
-QImage pressed_form(const QImage& released) {
-    if (released.isNull()) return {};
-    QImage out(released.size(), QImage::Format_RGB32);
-    out.fill(QColor(64, 64, 64));
-    QPainter p(&out);
-    p.drawImage(1, 1, released);
-    p.fillRect(out.rect(), QColor(0, 0, 0, 40));
-    p.setPen(QColor(64, 64, 64));
-    p.drawLine(0, 0, out.width() - 1, 0);
-    p.drawLine(0, 0, 0, out.height() - 1);
-    return out;
 }
 
 }  // namespace dryer::shell

@@ -12,8 +12,8 @@ class PictureButton : public QAbstractButton {
 public:
     PictureButton(const QString& name, int command, QWidget* parent = nullptr);
     int command() const { return command_; }
-    // set_picture() shall use `released` for the released form and a
-    // sunken copy of it for the pressed form.
+    // set_picture() shall use `released` for the released form and its
+    // pressed look (shifted, darkened, sunken edge) for the pressed form.
     void set_picture(const QImage& released);
     void set_pictures(const QImage& released, const QImage& pressed);
     const QImage& released_picture() const { return released_; }
@@ -27,9 +27,5 @@ private:
     QImage released_;
     QImage pressed_;
 };
-
-// pressed_form() shall return the picture as it looks pushed in: shifted by
-// one pixel to the bottom right, slightly darker, with a sunken edge.
-QImage pressed_form(const QImage& released);
 
 }  // namespace dryer::shell

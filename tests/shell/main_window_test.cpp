@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "l10n/qt/pictures.h"
 #include "link/fields.h"
 #include "shell/auto_repeat_widgets.h"
 #include "shell/child_windows.h"
@@ -120,7 +121,8 @@ TEST_F(MainWindowTest, misc_picture_swapped_while_batch_mode_flag_is_set) {
     state.values.batch_mode = 1;
     w->on_fast_timer();
     EXPECT_EQ(misc->released_picture(), numbered_picture(kMiscBatchPicture));
-    EXPECT_EQ(misc->pressed_picture(), pressed_form(numbered_picture(kMiscBatchPicture)));
+    EXPECT_EQ(misc->pressed_picture(),
+              l10n::qt::pressed_look(QPixmap::fromImage(numbered_picture(kMiscBatchPicture))).toImage());
     state.values.batch_mode = 0;
     w->on_fast_timer();
     EXPECT_EQ(misc->released_picture(), numbered_picture(5));
