@@ -62,7 +62,25 @@ public:
         link::open_link(device);
     }
 
-    void start_timers() override { window_->start_timers(); }
+    void start_timers() override {
+        window_->start_timers();
+        // One line on the console each time the controller link comes or goes.
+        QObject::connect(&link_watch_, &QTimer::timeout, window_.get(), [this] { report_link(); });
+        link_watch_.start(1000);
+    }
+
+    void report_link() {
+        const bool alive = window_->timers().controller_heard();
+        const bool lost = !link::link_alive();
+        if (alive && !reported_alive_) {
+            std::printf("dryer-panel: controller link alive\n");
+            reported_alive_ = true;
+        } else if (lost && reported_alive_) {
+            std::printf("dryer-panel: controller link lost\n");
+            reported_alive_ = false;
+        }
+        std::fflush(stdout);
+    }
     void open_history_database() override { services_.open_history_database(); }
 
     void paint_main_window() override {
@@ -115,6 +133,8 @@ private:
     PanelServices services_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<EventBytePoller> poller_;
+    QTimer link_watch_;
+    bool reported_alive_ = false;
 };
 
 }  // namespace

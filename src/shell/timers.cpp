@@ -66,11 +66,10 @@ void ShellTimers::second_tick(const std::tm& now) {
     state_.settings.set(link::off::clock_block + 3, static_cast<std::uint8_t>(now.tm_mon + 1));
     state_.settings.set(link::off::clock_block + 4, static_cast<std::uint8_t>((now.tm_year + 1900) % 100));
     state_.flags.raise(link::row::clock);
-    auto& countdown = state_.values.rerecord_countdown;
-    // Lowered with a compare-and-swap: the decoder may set it to 100 meanwhile.
-    std::uint32_t c = countdown.load(std::memory_order_relaxed);
-    while (c > 0 && !countdown.compare_exchange_weak(c, c - 1, std::memory_order_relaxed)) {
-    }
+    // The counter starts at 10 without any frame, so the first tick tells nothing.
+    heard_ = seconds_++ > 0 && state_.link_alive.load(std::memory_order_relaxed) >= 10;
+    // The link's share lowers the shutdown re-record countdown and the
+    // link-alive counter.
     duties_.link_second_tick();
     duties_.one_second_housekeeping();
 }

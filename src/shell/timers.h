@@ -48,8 +48,9 @@ public:
     // phase (with warning redraws at both blink edges while a shutdown is
     // reported), the link cycle tick and the graph redraw request.
     void fast_tick();
-    // second_tick() shall run the link's share of the one-second timer with
-    // `now` as local time, then the housekeeping.
+    // second_tick() shall write `now` (local time) into the clock settings,
+    // raise the clock item's flag, run the link's share of the one-second
+    // timer (re-record countdown, link-alive counter), then the housekeeping.
     void second_tick(const std::tm& now);
     // display_tick() shall run the 100 ms duties: warning window shown or
     // hidden, the every-third-tick blink bit, the dryer picture, auto-repeat.
@@ -58,6 +59,11 @@ public:
     // request_graph_redraw() shall raise the graph redraw request; the line
     // graph and the plenum view are redrawn 25 fast ticks later.
     void request_graph_redraw() { graph_request_ = true; }
+
+    // controller_heard() shall return true when a status frame was accepted
+    // between the last two one-second ticks (the link-alive counter was back
+    // at 10 before the tick lowered it).
+    bool controller_heard() const { return heard_; }
 
     std::uint32_t blink_flags() const { return blink_flags_; }
     // take_third_tick_flag() shall return blink bit 1 and clear it.
@@ -84,6 +90,8 @@ private:
     std::uint32_t graph_countdown_ = 25;
     std::uint32_t display_ticks_ = 0;
     std::uint32_t help_frame_ = 0;
+    std::uint32_t seconds_ = 0;
+    bool heard_ = false;
 };
 
 }  // namespace dryer::shell

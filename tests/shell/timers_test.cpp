@@ -115,7 +115,6 @@ TEST_F(TimersTest, second_tick_writes_the_clock_and_raises_its_flag) {
     now.tm_mday = 8;
     now.tm_mon = 11;  // December
     now.tm_year = 126;  // 2026
-    state.values.rerecord_countdown = 2;
     timers.second_tick(now);
     EXPECT_EQ(state.settings.get(off::clock_block + 0), 42);
     EXPECT_EQ(state.settings.get(off::clock_block + 1), 17);
@@ -123,11 +122,21 @@ TEST_F(TimersTest, second_tick_writes_the_clock_and_raises_its_flag) {
     EXPECT_EQ(state.settings.get(off::clock_block + 3), 12);
     EXPECT_EQ(state.settings.get(off::clock_block + 4), 26);
     EXPECT_TRUE(state.flags.raised(link::row::clock));
-    EXPECT_EQ(state.values.rerecord_countdown.load(), 1u);
     EXPECT_EQ(duties.log, (std::vector<std::string>{"second", "housekeeping"}));
-    timers.second_tick(now);
-    timers.second_tick(now);
-    EXPECT_EQ(state.values.rerecord_countdown.load(), 0u);  // stays at 0
+}
+
+TEST_F(TimersTest, controller_heard_when_a_frame_came_between_two_second_ticks) {
+    std::tm now{};
+    auto second = [&] {
+        timers.second_tick(now);
+        state.link_alive = state.link_alive - 1;  // what the link's share does
+        return timers.controller_heard();
+    };
+    EXPECT_FALSE(second());  // 10 at start without any frame
+    EXPECT_FALSE(second());  // 9: nothing arrived
+    state.link_alive = 10;   // a frame was accepted
+    EXPECT_TRUE(second());
+    EXPECT_FALSE(second());
 }
 
 TEST_F(TimersTest, display_tick_shows_warning_while_shutdown_or_link_lost_and_hides_otherwise) {
