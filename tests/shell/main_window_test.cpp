@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "shell/event_poller.h"
 #include "shell/main_window.h"
 #include "shell/panel_window.h"
+#include "shell/single_instance.h"
 
 namespace dryer::shell {
 namespace {
@@ -333,6 +335,29 @@ TEST(AutoRepeatWidgets, held_button_clicks_at_press_then_every_tick_after_500ms)
     service.tick();
     EXPECT_EQ(service.delay(repeat_group::meter_roll_speed), AutoRepeat::kDelay);
     EXPECT_EQ(down, 0);
+}
+
+TEST_F(MainWindowTest, titled_frames_draw_their_caption_bar_and_plain_windows_stay_black) {
+    const QImage img = w->grab().toImage();
+    EXPECT_EQ(img.pixelColor(240 + 150, 40 + 10), QColor(0, 0, 128));  // AVERAGE_VALUES_WINDOW's bar
+    EXPECT_EQ(img.pixelColor(240 + 390, 245 + 12), QColor(0, 0, 128));  // CUSTOM_VIEW_WINDOW's bar
+    EXPECT_EQ(img.pixelColor(100, 200), QColor(Qt::black));            // DRYER_PIC_WINDOW
+    EXPECT_EQ(img.size(), QSize(640, 480));
+}
+
+TEST(SingleInstance, second_claim_for_the_same_root_brings_the_first_to_the_front) {
+    const QString root = QDir::temp().filePath(QStringLiteral("dryer-shell-single-%1").arg(QCoreApplication::applicationPid()));
+    SingleInstance first(root);
+    int activations = 0;
+    QObject::connect(&first, &SingleInstance::activation_requested, [&] { ++activations; });
+    ASSERT_TRUE(first.claim());
+    SingleInstance second(root);
+    EXPECT_FALSE(second.claim());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activations == 1; }, 2000));
+    SingleInstance other_root(root + QStringLiteral("-other"));
+    EXPECT_TRUE(other_root.claim());
+    EXPECT_NE(socket_name_for_root(root), socket_name_for_root(root + QStringLiteral("-other")));
+    EXPECT_EQ(socket_name_for_root(root), socket_name_for_root(root + QStringLiteral("/")));
 }
 
 }  // namespace
