@@ -9,6 +9,8 @@
 #include "logging/history/shutdown_store.h"
 #include "platform/panel_paths.h"
 #include "shell/main_window.h"
+#include "sim/scenario.h"
+#include "sim/simulator.h"
 
 namespace dryer::shell {
 
@@ -47,9 +49,22 @@ void PanelServices::init_texts() { l10n::ensure_loaded(); }
 
 void PanelServices::install_screens(MainWindow&) {}
 
-bool PanelServices::start_simulator(const std::string&, std::string&, std::string& error) {
-    error = "this build has no controller stand-in";
-    return false;
+bool PanelServices::start_simulator(const std::string& scenario, std::string& device, std::string& error) {
+    sim::PeerOptions options;
+    // Without a scenario the stand-in's dryer reports a warning or a
+    // shutdown now and then by itself; with one, only what it scripts.
+    options.unscripted_events = scenario.empty();
+    if (!scenario.empty()) {
+        sim::ScenarioResult r = sim::load_scenario(scenario);
+        if (!r.ok) {
+            error = scenario + ": " + r.error;
+            return false;
+        }
+        options.scenario = std::move(r.actions);
+    }
+    simulator_ = std::make_unique<sim::Simulator>(std::move(options));
+    device = simulator_->start_pty(&error);
+    return !device.empty();
 }
 
 }  // namespace dryer::shell

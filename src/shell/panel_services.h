@@ -13,6 +13,9 @@ namespace dryer::history {
 class ShutdownStore;
 class ShutdownRecorder;
 }  // namespace dryer::history
+namespace dryer::sim {
+class Simulator;
+}  // namespace dryer::sim
 
 namespace dryer::shell {
 
@@ -45,6 +48,7 @@ private:
     std::string root_;
     std::unique_ptr<history::ShutdownStore> store_;
     std::unique_ptr<history::ShutdownRecorder> recorder_;
+    std::unique_ptr<sim::Simulator> simulator_;
 };
 
 }  // namespace dryer::shell
