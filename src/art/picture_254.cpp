@@ -14,9 +14,9 @@ namespace {
 void draw_switch(QPainter& p, int y, bool left) {
     p.setPen(QPen(QColor(60, 60, 60), 1));
     p.setBrush(QColor(245, 245, 245));
-    p.drawRect(110, y, 60, 16);  // slot
+    p.drawRect(130, y, 60, 16);  // slot
     p.setBrush(QColor(40, 40, 40));
-    p.drawRect(left ? 112 : 142, y + 2, 26, 12);  // lever
+    p.drawRect(left ? 132 : 162, y + 2, 26, 12);  // lever
 }
 
 }  // namespace
@@ -33,23 +33,23 @@ QImage picture_254() {
 
     p.setPen(QPen(QColor(90, 0, 0), 2));
     p.setBrush(QColor(200, 20, 20));
-    p.drawRect(100, 10, 80, 100);
-    for (int i = 0; i < 4; ++i) draw_switch(p, 18 + i * 23, true);
+    p.drawRect(120, 6, 80, 92);
+    for (int i = 0; i < 4; ++i) draw_switch(p, 12 + i * 21, true);
 
     p.setPen(Qt::white);
-    p.drawText(QRect(4, 16, 92, 20), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("RESET DEFAULTS"));
+    p.drawText(QRect(2, 10, 100, 20), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("RESET DEFAULTS"));
     p.setPen(QPen(Qt::yellow, 2));
-    p.drawLine(96, 26, 108, 26);  // arrow to switch 1
-    p.drawLine(108, 26, 103, 22);
-    p.drawLine(108, 26, 103, 30);
+    p.drawLine(106, 20, 126, 20);  // arrow to switch 1
+    p.drawLine(126, 20, 121, 16);
+    p.drawLine(126, 20, 121, 24);
     p.setPen(Qt::white);
-    p.drawText(QRect(100, 110 - 14, 30, 12), Qt::AlignLeft, QStringLiteral("OFF"));
-    p.drawText(QRect(150, 110 - 14, 30, 12), Qt::AlignRight, QStringLiteral("ON"));
-    p.drawText(QRect(196, 80, 100, 20), Qt::AlignCenter, QStringLiteral("LIGHT OFF"));
+    p.drawText(QRect(120, 101, 40, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("OFF"));
+    p.drawText(QRect(160, 101, 40, 14), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("ON"));
+    p.drawText(QRect(206, 80, 90, 20), Qt::AlignCenter, QStringLiteral("LIGHT OFF"));
 
     p.setPen(QPen(QColor(40, 0, 0), 1));
     p.setBrush(QColor(90, 20, 20));  // an unlit red light
-    p.drawEllipse(QPoint(246, 60), 10, 10);
+    p.drawEllipse(QPoint(251, 60), 10, 10);
     return img;
 }
 

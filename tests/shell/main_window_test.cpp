@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "art/art.h"
 #include "l10n/qt/pictures.h"
 #include "link/fields.h"
 #include "shell/auto_repeat_widgets.h"
@@ -343,6 +344,12 @@ TEST_F(MainWindowTest, titled_frames_draw_their_caption_bar_and_plain_windows_st
     EXPECT_EQ(img.pixelColor(240 + 390, 245 + 12), QColor(0, 0, 128));  // CUSTOM_VIEW_WINDOW's bar
     EXPECT_EQ(img.pixelColor(100, 200), QColor(Qt::black));            // DRYER_PIC_WINDOW
     EXPECT_EQ(img.size(), QSize(640, 480));
+}
+
+TEST(BuiltinPictures, known_numbers_have_their_sizes_and_others_are_null) {
+    EXPECT_EQ(art::builtin_picture(254).size(), QSize(300, 120));
+    EXPECT_EQ(art::builtin_picture(595).size(), QSize(44, 40));
+    for (int n : {-1, 0, 1, 253, 596, 100000}) EXPECT_TRUE(art::builtin_picture(n).isNull()) << n;
 }
 
 TEST(SingleInstance, second_claim_for_the_same_root_brings_the_first_to_the_front) {
