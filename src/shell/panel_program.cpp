@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -84,11 +85,14 @@ public:
     void open_history_database() override { services_.open_history_database(); }
 
     void paint_main_window() override {
+        const QScreen* screen = QGuiApplication::primaryScreen();
         if (options_.windowed) {
             window_->show();
+        } else if (screen && screen->geometry().size() == window_->size()) {
+            window_->showFullScreen();  // the panel computer's 640 by 480 screen
         } else {
-            // The panel's screen is 640 by 480: the window covers it from the top left.
-            window_->move(0, 0);
+            // A larger screen: frameless and top-most in its top left corner.
+            window_->move(screen ? screen->geometry().topLeft() : QPoint(0, 0));
             window_->show();
         }
         window_->repaint();
