@@ -293,3 +293,26 @@ TEST_F(Windows, missing_picture_asks_retry_or_cancel_and_cancel_closes) {
 }
 
 }  // namespace
+
+#include "art/art.h"
+
+namespace {
+
+TEST_F(Windows, built_in_pictures_have_their_sizes_and_every_phase_differs) {
+    struct P {
+        int first, count, w, h;
+    } pictures[] = {{323, 1, 86, 420},  {324, 1, 122, 420}, {367, 1, 180, 315}, {406, 1, 150, 360},
+                    {325, 12, 44, 45},  {341, 12, 44, 45},  {292, 6, 44, 45},   {301, 6, 44, 45},
+                    {408, 3, 44, 45},   {418, 3, 44, 45},   {462, 1, 25, 25},   {259, 1, 100, 75},
+                    {260, 1, 100, 124}, {517, 1, 100, 92}};
+    for (const P& p : pictures)
+        for (int n = p.first; n < p.first + p.count; ++n) EXPECT_EQ(art::builtin_picture(n).size(), QSize(p.w, p.h)) << n;
+    // Moving parts and lit units: three phases, three different pictures.
+    for (int first : {310, 317, 331, 354, 357, 360, 363, 418, 422, 425, 430}) {
+        EXPECT_NE(art::builtin_picture(first), art::builtin_picture(first + 1)) << first;
+        EXPECT_NE(art::builtin_picture(first + 1), art::builtin_picture(first + 2)) << first;
+    }
+    EXPECT_NE(art::builtin_picture(428), art::builtin_picture(429));
+}
+
+}  // namespace

@@ -4,10 +4,21 @@
 #include <QFontDatabase>
 #include <QPen>
 
-#include "views/art/builtin_pictures.h"
+#include <QHash>
+
+#include "art/art.h"
 
 namespace dryer::views {
 namespace {
+
+// Built-in pictures, drawn once and kept for the program's life (the
+// user-interface thread's only).
+const QPixmap& picture(int n) {
+    static QHash<int, QPixmap> cache;
+    auto it = cache.find(n);
+    if (it == cache.end()) it = cache.insert(n, QPixmap::fromImage(art::builtin_picture(n)));
+    return *it;
+}
 
 QRect to_qrect(Rect r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
@@ -15,7 +26,7 @@ struct Painter {
     QPainter& p;
     void operator()(const FillItem& f) const { p.fillRect(to_qrect(f.rect), to_qcolor(f.colour)); }
     void operator()(const PictureItem& pic) const {
-        const QPixmap& pm = art::builtin_picture(pic.number);
+        const QPixmap& pm = picture(pic.number);
         if (!pm.isNull()) p.drawPixmap(pic.x, pic.y, pm);
     }
     void operator()(const LineItem& l) const {

@@ -2,9 +2,9 @@
 // (flights that turn), grain flow and the two-state status marks.
 #include <QPainterPath>
 
-#include "views/art/art_p.h"
+#include "art/main_screen_p.h"
 
-namespace dryer::art {
+namespace dryer::art::main_screen {
 
 void draw_load_indicator(QPainter& p, int w, int h, int phase) {
     // Three chevrons pointing down; the lit one moves with the phase.
@@ -50,4 +50,4 @@ void draw_status_mark(QPainter& p, int w, int h, bool on) {
     p.setBrush(Qt::NoBrush);
 }
 
-}  // namespace dryer::art
+}  // namespace dryer::art::main_screen

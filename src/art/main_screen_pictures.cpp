@@ -1,12 +1,14 @@
 // The table of built-in pictures: number, size and how to draw it.
-#include "views/art/builtin_pictures.h"
+#include "art/main_screen_pictures.h"
 
-#include <QHash>
+#include <QPainter>
 
-#include "views/art/art_p.h"
+#include "art/main_screen_p.h"
 
 namespace dryer::art {
 namespace {
+
+using namespace main_screen;
 
 enum class Kind { tower, column, single_unit, unit, load, auger, flow, mark_off, mark_on, m462, p259, p260, p517 };
 
@@ -59,9 +61,10 @@ bool lookup(int n, Entry& e) {
     return three(n, 430, Kind::flow, 24, 40, e);
 }
 
-QPixmap render(const Entry& e) {
-    QPixmap pm = transparent(e.w, e.h);
-    QPainter p(&pm);
+QImage render(const Entry& e) {
+    QImage img(e.w, e.h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     static const QColor kHousing[3] = {QColor(190, 60, 40), QColor(200, 200, 205), QColor(70, 110, 180)};
     switch (e.kind) {
@@ -79,24 +82,20 @@ QPixmap render(const Entry& e) {
         case Kind::p260: draw_controller_260(p, e.w, e.h); break;
         case Kind::p517: draw_shutdown_517(p, e.w, e.h); break;
     }
-    return pm;
+    p.end();
+    return img;
 }
 
 }  // namespace
 
-QSize builtin_picture_size(int n) {
+QSize main_screen_picture_size(int n) {
     Entry e{};
     return lookup(n, e) ? QSize(e.w, e.h) : QSize();
 }
 
-const QPixmap& builtin_picture(int n) {
-    static QHash<int, QPixmap> cache;
-    static const QPixmap none;
-    auto it = cache.find(n);
-    if (it != cache.end()) return *it;
+QImage main_screen_picture(int n) {
     Entry e{};
-    if (!lookup(n, e)) return none;
-    return *cache.insert(n, render(e));
+    return lookup(n, e) ? render(e) : QImage();
 }
 
 }  // namespace dryer::art

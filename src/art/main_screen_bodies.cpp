@@ -3,9 +3,9 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
-#include "views/art/art_p.h"
+#include "art/main_screen_p.h"
 
-namespace dryer::art {
+namespace dryer::art::main_screen {
 namespace {
 
 void steel_fill(QPainter& p, const QRectF& r) {
@@ -130,4 +130,4 @@ void draw_single_unit_dryer(QPainter& p, int w, int h) {
     p.fillRect(QRectF(10, h - 24, w - 20, 10), QColor(110, 110, 115));
 }
 
-}  // namespace dryer::art
+}  // namespace dryer::art::main_screen

@@ -3,9 +3,9 @@
 #include <QFont>
 #include <QPainterPath>
 
-#include "views/art/art_p.h"
+#include "art/main_screen_p.h"
 
-namespace dryer::art {
+namespace dryer::art::main_screen {
 namespace {
 
 void triangle_sign(QPainter& p, const QRectF& r) {
@@ -71,10 +71,4 @@ void draw_shutdown_517(QPainter& p, int w, int h) {
     triangle_sign(p, QRectF(4, 2, w - 8, h - 6));
 }
 
-QPixmap transparent(int w, int h) {
-    QPixmap pm(w, h);
-    pm.fill(Qt::transparent);
-    return pm;
-}
-
-}  // namespace dryer::art
+}  // namespace dryer::art::main_screen

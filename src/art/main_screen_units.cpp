@@ -3,9 +3,9 @@
 #include <QPainterPath>
 #include <QtMath>
 
-#include "views/art/art_p.h"
+#include "art/main_screen_p.h"
 
-namespace dryer::art {
+namespace dryer::art::main_screen {
 namespace {
 
 void blades(QPainter& p, QPointF c, qreal r, int phase, QColor colour) {
@@ -71,4 +71,4 @@ void draw_unit(QPainter& p, int state, int phase, QColor housing) {
     p.setBrush(Qt::NoBrush);
 }
 
-}  // namespace dryer::art
+}  // namespace dryer::art::main_screen

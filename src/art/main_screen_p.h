@@ -1,13 +1,11 @@
-// Internal: drawing routines of the picture families.
+// Internal: drawing routines of the main screen's picture families.
 #pragma once
 
 #include <QColor>
 #include <QPainter>
-#include <QPixmap>
 
-namespace dryer::art {
+namespace dryer::art::main_screen {
 
-QPixmap transparent(int w, int h);
 QColor steel();
 QColor steel_dark();
 
@@ -32,4 +30,4 @@ void draw_panel_259(QPainter& p, int w, int h);
 void draw_controller_260(QPainter& p, int w, int h);
 void draw_shutdown_517(QPainter& p, int w, int h);
 
-}  // namespace dryer::art
+}  // namespace dryer::art::main_screen
