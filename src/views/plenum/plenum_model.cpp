@@ -19,7 +19,7 @@ struct BoxFonts {
 
 BoxFonts fonts_for(int n) {
     switch (n) {
-        case 2: return {14, 30, 80, 18};
+        case 2: return {14, 30, 64, 18};  // 80 pixels would not fit a 200-pixel box
         case 3: return {14, 22, 60, 16};
         default: return {11, 13, 32, 12};  // four and six boxes
     }
