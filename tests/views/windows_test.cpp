@@ -86,6 +86,24 @@ TEST_F(Windows, plenum_six_boxes_for_code_4_none_for_5) {
         for (int x = 0; x < 400; x += 5) ASSERT_EQ(none.pixelColor(x, y), QColor(0, 0, 0)) << x << "," << y;
 }
 
+TEST_F(Windows, plenum_figures_stay_inside_their_boxes) {
+    PlenumWindow plenum(nullptr, st, texts);
+    st.status.set(off::fan_heater_count, 1);  // two boxes: units 5 and 6
+    for (int unit : {5, 6}) st.status.set_u16le(link::heater_temperature_offset(unit), 888);
+    const QImage img = plenum.render_offscreen().toImage();
+    // No red ink of a three-digit figure may touch the divider between the
+    // boxes or the panel's edges: the figures shrink to fit.
+    for (int y = 40; y < 110; ++y) {
+        for (int x : {0, 1, 198, 199, 200, 201, 202, 398, 399}) {
+            ASSERT_NE(img.pixelColor(x, y), QColor(255, 0, 0)) << x << "," << y;
+        }
+    }
+    int red = 0;
+    for (int y = 20; y < 120; ++y)
+        for (int x = 0; x < 400; ++x) red += img.pixelColor(x, y) == QColor(255, 0, 0);
+    EXPECT_GT(red, 2000) << "the figures are still drawn large";
+}
+
 TEST_F(Windows, state_line_draws_its_colour) {
     st.status.set(off::status_118, 0x20);
     StateLineWindow line(nullptr, st, texts);

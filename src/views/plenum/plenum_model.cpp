@@ -19,7 +19,7 @@ struct BoxFonts {
 
 BoxFonts fonts_for(int n) {
     switch (n) {
-        case 2: return {14, 30, 64, 18};  // 80 pixels would not fit a 200-pixel box
+        case 2: return {14, 30, 80, 18};
         case 3: return {14, 22, 60, 16};
         default: return {11, 13, 32, 12};  // four and six boxes
     }
@@ -42,9 +42,10 @@ void one_box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t) 
     auto& line = sc.text({0, 70, 150, 110}, t.text(state.text), 20, 400, state.colour, Align::centre);
     line.vcentre = true;
     line.wrap = true;
-    sc.text({150, 0, 400, 120}, temp_text("", st::heater_temperature(s, unit), celsius), 80, 700, colour::red,
-            Align::centre)
-        .vcentre = true;
+    auto& figure = sc.text({150, 0, 400, 120}, temp_text("", st::heater_temperature(s, unit), celsius), 80, 700,
+                           colour::red, Align::centre);
+    figure.vcentre = true;
+    figure.fit = true;
     sc.line(0, 70, 150, 70, 2, kDividerGrey);
     sc.line(150, 0, 150, 175, 2, kDividerGrey);
 }
@@ -57,10 +58,12 @@ void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int 
     sc.text({r.left + 4, r.top + 1, r.right, r.top + f.title + 4}, t.text(322 + static_cast<unsigned>(unit) - 1),
             f.title, 400, colour::olive);
     sc.text({r.left, r.top + f.title + 2, r.right, r.top + f.title + 2 + f.temperature},
-            temp_text("", st::heater_temperature(s, unit), celsius), f.temperature, 700, colour::red, Align::centre);
+            temp_text("", st::heater_temperature(s, unit), celsius), f.temperature, 700, colour::red, Align::centre)
+        .fit = true;
     const int sp_top = r.top + f.title + 2 + f.temperature;
     sc.text({r.left, sp_top, r.right, sp_top + f.setpoint + 2}, temp_text("SP:  ", st::heater_setpoint(s, unit), celsius),
-            f.setpoint, 400, colour::olive, Align::centre);
+            f.setpoint, 400, colour::olive, Align::centre)
+        .fit = true;
     const PlenumState state = plenum_state(s, unit, false);
     sc.text({r.left, r.bottom - f.state - 4, r.right, r.bottom}, t.text(state.text), f.state, 400, state.colour,
             Align::centre);

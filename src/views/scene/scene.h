@@ -61,6 +61,9 @@ struct TextItem {
     Align align = Align::left;
     bool vcentre = false;
     bool wrap = false;
+    // Shrink the font until the line fits the rectangle's width: a large
+    // figure must never lose digits to its neighbour's box.
+    bool fit = false;
 };
 
 using Item = std::variant<FillItem, PictureItem, LineItem, TextItem>;
@@ -76,7 +79,7 @@ struct Scene {
         items.emplace_back(LineItem{x1, y1, x2, y2, pen, c});
     }
     TextItem& text(Rect r, std::string t, int size, int weight, Rgb c, Align a = Align::left) {
-        items.emplace_back(TextItem{r, std::move(t), size, weight, c, a, false, false});
+        items.emplace_back(TextItem{r, std::move(t), size, weight, c, a, false, false, false});
         return std::get<TextItem>(items.back());
     }
 

@@ -1,5 +1,7 @@
 #include "views/scene/scene_painter.h"
 
+#include <QFontMetrics>
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QPen>
@@ -35,12 +37,22 @@ struct Painter {
     }
     void operator()(const TextItem& t) const {
         if (t.text.empty()) return;
-        p.setFont(panel_font(t.size, t.weight));
+        const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
+        QFont font = panel_font(t.size, t.weight);
+        if (t.fit && !t.wrap) {
+            const int room = t.rect.right - t.rect.left;
+            // Trailing blanks pad the figure but need not fit.
+            const QString shown = text.trimmed();
+            for (int size = t.size; size > 8 && QFontMetrics(font).horizontalAdvance(shown) > room; --size) {
+                font = panel_font(size - 1, t.weight);
+            }
+        }
+        p.setFont(font);
         p.setPen(to_qcolor(t.colour));
         int flags = t.vcentre ? Qt::AlignVCenter : Qt::AlignTop;
         flags |= t.align == Align::centre ? Qt::AlignHCenter : t.align == Align::right ? Qt::AlignRight : Qt::AlignLeft;
         if (t.wrap) flags |= Qt::TextWordWrap;
-        p.drawText(to_qrect(t.rect), flags, QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size())));
+        p.drawText(to_qrect(t.rect), flags, t.fit ? text.trimmed() : text);
     }
 };
 
