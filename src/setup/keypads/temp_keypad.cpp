@@ -3,18 +3,14 @@
 #include <cstdio>
 
 #include "link/link_state.h"
+#include "setup/common/screen_text.h"
 
 namespace dryer::setup {
-
-namespace {
-// Whole degrees Celsius of a Fahrenheit value, truncated toward zero.
-int to_celsius(int f) { return 5 * (f - 32) / 9; }
-}  // namespace
 
 TempKeypad::TempKeypad(std::uint16_t preload_f, TempLimits limits, bool celsius)
     : limits_(limits), celsius_(celsius), value_(shown(preload_f)), exact_f_(preload_f) {}
 
-int TempKeypad::shown(std::uint16_t f) const { return celsius_ ? to_celsius(f) : f; }
+int TempKeypad::shown(std::uint16_t f) const { return celsius_ ? fahrenheit_to_celsius(f) : f; }
 
 void TempKeypad::digit(int d) {
     if (d < 0 || d > 9) return;
