@@ -20,9 +20,12 @@ constexpr TempLimits kGrain{50, 160, 105};
 constexpr TempLimits kGrainMode3{50, 180, 120};
 constexpr TempLimits kGrainLow{50, 180, 105};
 
+constexpr const char* kPlenumNames[6] = {"Plenum 1 setpoint", "Plenum 2 setpoint", "Plenum 3 setpoint",
+                                         "Plenum 4 setpoint", "Plenum 5 setpoint", "Plenum 6 setpoint"};
+
 constexpr TempButtonSpec plenum_button(int unit) {
     // Pictures 17 (plenum 1) down to 12 (plenum 6).
-    return {18 - unit, {link::heater_setpoint_offset(unit), kPlenum}};
+    return {kPlenumNames[unit - 1], 18 - unit, {link::heater_setpoint_offset(unit), kPlenum}};
 }
 
 // The plenum units in the places of the single-mode layout: left column
@@ -72,20 +75,20 @@ TempSelectView temp_select_view(const link::ByteImage& status, bool celsius, con
 
     if (v.dual_plenum) {
         const bool second = count >= 1;
-        v.plenum[1] = place({19, {heater_setpoint_1, kPlenum}}, true, !no_values);
-        v.plenum[2] = place({20, {temp_setpoint_260, kPlenum}}, true, !no_values);
-        v.plenum[4] = place({71, {heater_setpoint_2, kPlenum}}, second, !no_values);
-        v.plenum[5] = place({70, {temp_setpoint_258, kPlenum}}, second, !no_values);
-        v.grain[0] = place({21, {target_151, kGrainMode3}}, true, true);
-        v.grain[1] = place({22, {target_153, kGrainLow}}, true, true);
+        v.plenum[1] = place({"Plenum high", 19, {heater_setpoint_1, kPlenum}}, true, !no_values);
+        v.plenum[2] = place({"Plenum low", 20, {temp_setpoint_260, kPlenum}}, true, !no_values);
+        v.plenum[4] = place({"Plenum 2 high", 71, {heater_setpoint_2, kPlenum}}, second, !no_values);
+        v.plenum[5] = place({"Plenum 2 low", 70, {temp_setpoint_258, kPlenum}}, second, !no_values);
+        v.grain[0] = place({"Grain high", 21, {target_151, kGrainMode3}}, true, true);
+        v.grain[1] = place({"Grain low", 22, {target_153, kGrainLow}}, true, true);
     } else {
         const bool cf_hides = drying == 0 && no_values;
         for (std::size_t i = 0; i < kUnitAtPlace.size(); ++i) {
             const int unit = kUnitAtPlace[i];
             v.plenum[i] = place(plenum_button(unit), unit_shown(unit, count, cf_hides), !no_values);
         }
-        v.grain[0] = place(drying == 3 ? TempButtonSpec{18, {target_151, kGrainMode3}}
-                                       : TempButtonSpec{18, {target_149, kGrain}},
+        v.grain[0] = place(drying == 3 ? TempButtonSpec{"Grain setpoint", 18, {target_151, kGrainMode3}}
+                                       : TempButtonSpec{"Grain setpoint", 18, {target_149, kGrain}},
                            true, true);
     }
     v.heading = text(196);

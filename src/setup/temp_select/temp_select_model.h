@@ -17,8 +17,9 @@ namespace dryer::setup {
 
 // One setpoint button: its localized picture number and the setting it edits.
 struct TempButtonSpec {
-    int picture;
-    TempTarget target;
+    const char* name = "";  // the button's name ("Plenum 1 setpoint")
+    int picture = 0;
+    TempTarget target{};
 };
 
 // One place on the screen: the button there (if any), whether it is shown

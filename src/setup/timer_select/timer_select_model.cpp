@@ -14,10 +14,10 @@ std::string with_unit(const char* fmt, int n, const std::string& unit) {
     return buf + unit;
 }
 
-TimerBoxView box(const link::ByteImage& status, int picture, const TimerTarget& t, const TextFn& text) {
+TimerBoxView box(const link::ByteImage& status, const char* name, int picture, const TimerTarget& t, const TextFn& text) {
     const int minutes = status.get(t.offset);
     const int seconds = status.get(t.offset + 1);
-    return {picture, t, text(49), with_unit("%03d ", minutes, text(50)), with_unit("%02d ", seconds, text(51))};
+    return {name, picture, t, text(49), with_unit("%03d ", minutes, text(50)), with_unit("%02d ", seconds, text(51))};
 }
 
 void add_wrapped(std::vector<InkLine>& lines, const std::string& s, Ink ink) {
@@ -30,7 +30,7 @@ InkLine default_line(int minutes, const TextFn& text) {
 }
 
 TimerChildView load_delay(const link::ByteImage& st, const TextFn& text) {
-    TimerBlock b{box(st, 7, timers::load_delay, text), {}};
+    TimerBlock b{box(st, "Load Startup Delay", 7, timers::load_delay, text), {}};
     for (unsigned n : {52u, 53u, 54u}) b.lines.push_back({text(n), Ink::red});
     b.lines.push_back(default_line(1, text));
     b.lines.push_back({text(56), Ink::red});
@@ -38,7 +38,7 @@ TimerChildView load_delay(const link::ByteImage& st, const TextFn& text) {
 }
 
 TimerChildView out_of_grain(const link::ByteImage& st, std::uint32_t previous, const TextFn& text) {
-    TimerBlock b{box(st, 10, timers::out_of_grain, text), {}};
+    TimerBlock b{box(st, "Out of Grain Timer", 10, timers::out_of_grain, text), {}};
     if (st.get(link::off::mode_flags_179) & 0x08) {
         b.lines.push_back({"Previous Load Timer is only", Ink::green});
         b.lines.push_back({"functional when load is in Auto", Ink::green});
@@ -59,15 +59,15 @@ TimerChildView out_of_grain(const link::ByteImage& st, std::uint32_t previous, c
 }
 
 TimerChildView fan_setup(const link::ByteImage& st, const TextFn& text) {
-    TimerBlock fan{box(st, 8, timers::fan_delay, text), {}};
+    TimerBlock fan{box(st, "Fan Delay", 8, timers::fan_delay, text), {}};
     add_wrapped(fan.lines, text(65), Ink::red);
-    TimerBlock cool{box(st, 9, timers::cool_down, text), {}};
+    TimerBlock cool{box(st, "Cool Down Timer", 9, timers::cool_down, text), {}};
     add_wrapped(cool.lines, text(66), Ink::red);
     return {"FAN_DELAY_CHILD_WINDOW", title_text(text(47), " Fan Setup"), {std::move(fan), std::move(cool)}};
 }
 
 TimerChildView unload_delay(const link::ByteImage& st, const TextFn& text) {
-    TimerBlock b{box(st, 11, timers::unload_delay, text), {}};
+    TimerBlock b{box(st, "Unload Cleanout Delay", 11, timers::unload_delay, text), {}};
     add_wrapped(b.lines, text(67) + " " + text(68), Ink::red);
     b.lines.push_back(default_line(1, text));
     b.lines.push_back({text(69), Ink::red});

@@ -27,6 +27,7 @@ inline constexpr TimerTarget unload_delay{41, {{0, 0}, {10, 0}, {1, 0}}};
 
 // A timer button with the value lines drawn beside it.
 struct TimerBoxView {
+    const char* name;  // the button's name
     int picture;
     TimerTarget target;
     std::string label;         // text 49
