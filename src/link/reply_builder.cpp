@@ -23,4 +23,12 @@ bool build_reply(LinkState& state, TransmitBuffer& tx) {
     return count > 0;
 }
 
+void queue_panel_clock(LinkState& state, int minute, int hour, int day, int month, int year) {
+    const int fields[5] = {minute, hour, day, month, ((year % 100) + 100) % 100};
+    for (std::size_t k = 0; k < 5; ++k) {
+        state.settings.set(off::clock_block + k, static_cast<std::uint8_t>(fields[k] & 0xFF));
+    }
+    state.flags.raise(row::clock);
+}
+
 }  // namespace dryer::link

@@ -104,6 +104,12 @@ long SerialPort::write_all(const std::uint8_t* buf, std::size_t n) {
     return static_cast<long>(done);
 }
 
+std::size_t SerialPort::pending_input() const {
+    int n = 0;
+    if (fd_ < 0 || ioctl(fd_, FIONREAD, &n) != 0 || n < 0) return 0;
+    return static_cast<std::size_t>(n);
+}
+
 void SerialPort::purge() {
     if (fd_ >= 0) (void)tcflush(fd_, TCIOFLUSH);
 }

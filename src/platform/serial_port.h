@@ -35,6 +35,10 @@ public:
 
     const std::string& device() const { return device_; }
 
+    // pending_input() shall return the number of received bytes waiting to
+    // be read (0 when closed).
+    std::size_t pending_input() const;
+
 private:
     // Closes the port when errno says the device has gone.
     void drop_if_vanished(int err);

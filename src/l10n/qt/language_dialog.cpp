@@ -1,0 +1,82 @@
+#include "l10n/qt/language_dialog.h"
+
+#include <QtWidgets/QPushButton>
+
+#include "l10n/language.h"
+
+namespace dryer::l10n::qt {
+namespace {
+
+// Grid place of each language: {column, row}; Dutch sits below column 1.
+struct Place {
+    int column;
+    int row;
+};
+constexpr std::array<Place, kLanguageCount> kPlaces{{
+    {0, 0}, {0, 1}, {0, 2}, {0, 3},  // English, Bulgarian, Czech, Danish
+    {0, 4},                          // Dutch
+    {1, 0}, {1, 1}, {1, 2}, {1, 3},  // French, German, Hungarian, Polish
+    {2, 0}, {2, 1}, {2, 2}, {2, 3},  // Portuguese, Romanian, Russian, Spanish
+}};
+
+constexpr int kButtonWidth = 180;
+constexpr int kButtonHeight = 56;
+constexpr int kGap = 12;
+
+}  // namespace
+
+LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Select Language to Use"));
+    setObjectName(QStringLiteral("Select Language to Use"));
+    setModal(true);
+    for (int i = 0; i < kLanguageCount; ++i) {
+        const auto& lang = kLanguages[static_cast<std::size_t>(i)];
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(lang.caption.data(), static_cast<qsizetype>(lang.caption.size())));
+        b->setText(b->objectName());
+        b->setCheckable(true);
+        const Place pl = kPlaces[static_cast<std::size_t>(i)];
+        b->setGeometry(kGap + pl.column * (kButtonWidth + kGap), kGap + pl.row * (kButtonHeight + kGap),
+                       kButtonWidth, kButtonHeight);
+        connect(b, &QPushButton::clicked, this, [this, i] { choose(i); });
+        buttons_[static_cast<std::size_t>(i)] = b;
+    }
+    setFixedSize(kGap + 3 * (kButtonWidth + kGap), kGap + 5 * (kButtonHeight + kGap));
+}
+
+QPushButton* LanguageDialog::button(int index) const {
+    if (index < 0 || index >= kLanguageCount) return nullptr;
+    return buttons_[static_cast<std::size_t>(index)];
+}
+
+void LanguageDialog::refresh() {
+    ensure_loaded();
+    const int current = current_language();
+    for (int i = 0; i < kLanguageCount; ++i) {
+        QPushButton* b = buttons_[static_cast<std::size_t>(i)];
+        b->setText(QString::fromStdU16String(language_button_caption(i)));
+        b->setChecked(i == current);
+    }
+}
+
+void LanguageDialog::showEvent(QShowEvent* event) {
+    refresh();
+    // Centre over the parent; a negative left or top becomes 0.
+    if (QWidget* p = parentWidget()) {
+        const QPoint centre = p->mapToGlobal(p->rect().center());
+        int x = centre.x() - width() / 2;
+        int y = centre.y() - height() / 2;
+        move(x < 0 ? 0 : x, y < 0 ? 0 : y);
+    }
+    QDialog::showEvent(event);
+}
+
+void LanguageDialog::choose(int index) {
+    set_language(index);
+    chosen_ = index;
+    refresh();
+    emit languageChosen(index);
+    accept();
+}
+
+}  // namespace dryer::l10n::qt

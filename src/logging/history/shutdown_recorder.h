@@ -1,0 +1,41 @@
+// Records the shutdowns the status decoding reports into the history: looks
+// up the node's name and the localized warning text and stores the record.
+// The decoder decides when a shutdown is new (its re-record countdown and
+// last pair); this class stores every call it receives.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/link_state.h"
+#include "logging/history/shutdown_store.h"
+
+namespace dryer::history {
+
+// Localized warning text of a (node id, warning id) pair; empty when none.
+using WarningTextLookup = std::function<std::string(std::uint8_t node, std::uint8_t warning)>;
+
+// The longest warning text a record keeps, in characters.
+inline constexpr std::size_t kMaxWarningChars = 149;
+
+class ShutdownRecorder final : public link::ShutdownSink {
+public:
+    ShutdownRecorder(ShutdownStore& store, WarningTextLookup warning_text);
+
+    // record_shutdown() shall store a record (warning text cut to 149
+    // characters, node name, now) for a warning id above 0 and do nothing for
+    // warning id 0; failures are silent. Runs on the receive thread.
+    void record_shutdown(std::uint8_t node, std::uint8_t warning) override;
+
+    // The outcome of the last call, for tests and diagnostics.
+    RecordOutcome last_outcome() const { return last_.load(std::memory_order_relaxed); }
+
+private:
+    ShutdownStore& store_;
+    WarningTextLookup warning_text_;
+    std::atomic<RecordOutcome> last_{RecordOutcome::failed};
+};
+
+}  // namespace dryer::history

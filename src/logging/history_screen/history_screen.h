@@ -1,0 +1,63 @@
+// The "Shutdown History -29" dialog: a report list of the stored shutdowns
+// with sort buttons and their indicators, "Show Help File", the copy to the
+// USB flash card and EXIT (held about five seconds it offers to clear the
+// history). Opened modally from the view selection window; everything it
+// shows comes from HistoryScreenModel.
+#pragma once
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+
+#include "logging/history_screen/history_screen_model.h"
+
+class QTreeWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace dryer::history {
+
+class HistoryScreen : public QDialog {
+    Q_OBJECT
+public:
+    struct Hooks {
+        TextLookup text;                                   // localized texts by number
+        std::function<void(HelpSelectors)> open_help;      // the shutdown help dialog, modal
+        std::function<void(bool)> set_opened_from_history; // the help dialog's flag
+        std::filesystem::path usb_folder;                  // <root>/Hard Disk2
+    };
+
+    // The screen reads the count and lists the history by date and time.
+    HistoryScreen(ShutdownStore& store, Hooks hooks, QWidget* parent = nullptr);
+
+    // housekeeping_tick() shall be called by the one-second housekeeping while
+    // the screen is visible; it watches whether EXIT is held down.
+    void housekeeping_tick();
+
+    const HistoryScreenModel& model() const { return model_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void build();
+    void refresh();
+    void sort(SortOrder order);
+    void show_help();
+    void copy_to_usb();
+    void exit_pressed();
+    void clear_history();
+    Answer ask(const MessageSpec& spec);
+
+    HistoryScreenModel model_;
+    Hooks hooks_;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* sort_buttons_[3] = {};   // indexed by SortOrder
+    QRadioButton* indicators_[3] = {};    // indexed by SortOrder
+    QPushButton* help_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QPushButton* exit_ = nullptr;
+};
+
+}  // namespace dryer::history

@@ -1,0 +1,133 @@
+// What the "Shutdown History -29" screen shows and decides, without Qt: the
+// list rows in the chosen order, the captions (localized texts with English
+// defaults), the sort indicators, the help selectors of a row, the USB copy
+// dialogue, and the press-and-hold of EXIT that offers to clear the history.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "logging/history/shutdown_store.h"
+
+namespace dryer::history {
+
+// Localized text by number; an empty result means "no text" and the screen
+// uses its built-in English text.
+using TextLookup = std::function<std::string(int number)>;
+
+struct ListColumn {
+    const char* title;
+    int width;
+};
+inline constexpr std::array<ListColumn, 4> kHistoryColumns = {
+    ListColumn{"Shutdown ID", 325}, ListColumn{"Node ID", 90}, ListColumn{"Date", 90}, ListColumn{"Time", 90}};
+
+struct HistoryRow {
+    std::string warning;
+    std::string node;
+    std::string date;  // "MMM dd',' yyy"
+    std::string time;  // "h':'mm tt"
+};
+
+// The screen's controls that carry a text.
+enum class HistoryControl {
+    sort_by_warning,
+    sort_by_date_time,
+    sort_by_node,
+    copy_to_usb,
+    sorted_by_warning,    // indicator
+    sorted_by_date_time,  // indicator
+    sorted_by_node,       // indicator
+    show_help,
+    exit,
+};
+
+// A question box: caption, text and the buttons' texts in order (Yes, No,
+// Cancel or OK, Cancel).
+struct MessageSpec {
+    std::string caption;
+    std::string text;
+    std::vector<std::string> buttons;
+};
+enum class Answer { yes, no, cancel, ok };
+
+// The two selectors of the shutdown help dialog read from the start of a
+// warning text: two hexadecimal pairs.
+struct HelpSelectors {
+    std::uint8_t first = 0;
+    std::uint8_t second = 0;
+};
+
+// help_selectors() shall read the first four characters of the text as two
+// hexadecimal pairs (0-9 and capital A-F; any other character, and a missing
+// one in a shorter text, counts 0).
+HelpSelectors help_selectors(const std::string& warning_text);
+
+// What releasing EXIT does.
+enum class ExitAction { close, offer_clear };
+
+class HistoryScreenModel {
+public:
+    HistoryScreenModel(ShutdownStore& store, TextLookup text);
+
+    // open() shall read the record count and fill the list by date and time.
+    void open();
+    // sort() shall refill the list in the order and mark its indicator only.
+    void sort(SortOrder order);
+    SortOrder order() const { return order_; }
+    bool indicator_on(SortOrder o) const { return order_ == o; }
+    const std::vector<HistoryRow>& rows() const { return rows_; }
+    // The count read when the screen was opened or cleared; it bounds the export.
+    std::size_t record_count() const { return count_; }
+
+    std::string caption() const;
+    std::string text_of(HistoryControl c) const;
+
+    // The boxes of the screen.
+    MessageSpec no_selection_box() const;   // OK, Cancel
+    MessageSpec confirm_copy_box() const;   // Yes, No, Cancel
+    MessageSpec drive_missing_box() const;  // Yes, No, Cancel
+    MessageSpec confirm_clear_box() const;  // Yes, No, Cancel
+
+    // selectors_of_row() shall return the help selectors of a list row, or
+    // nothing when the row does not exist (no selection).
+    std::optional<HelpSelectors> selectors_of_row(int row) const;
+
+    // copy_to_usb() shall run the copy command: while the drive is missing ask
+    // drive_missing_box (Yes looks again, anything else ends); with the drive
+    // present ask confirm_copy_box and export on Yes. Returns the export's
+    // result, or nothing when no export was made.
+    std::optional<ExportResult> copy_to_usb(const std::filesystem::path& usb_folder,
+                                            const std::function<Answer(const MessageSpec&)>& ask);
+
+    // clear_confirmed() shall clear the store, read the count again and fill
+    // the list by date and time.
+    void clear_confirmed();
+
+    // second_tick() is the one-second housekeeping's look at EXIT while the
+    // screen is visible: pressed counts the hold down toward 0, released sets
+    // it back to 5.
+    void second_tick(bool exit_pressed);
+    // exit_released() shall return offer_clear (and set the count to 10)
+    // when EXIT was held until the count reached 0, otherwise close.
+    ExitAction exit_released();
+    int hold_count() const { return hold_; }
+
+private:
+    std::string text(int number, const char* fallback) const;
+    void fill(SortOrder order);
+
+    ShutdownStore& store_;
+    TextLookup lookup_;
+    SortOrder order_ = SortOrder::by_date_time;
+    std::vector<HistoryRow> rows_;
+    std::size_t count_ = 0;
+    int hold_ = 5;
+};
+
+}  // namespace dryer::history

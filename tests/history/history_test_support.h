@@ -1,0 +1,114 @@
+// Shared pieces of the shutdown history tests: a panel root in a fresh
+// temporary folder and a clock the test sets.
+#pragma once
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/time_format.h"
+
+namespace dryer::history::test {
+
+// A panel root with its "Hard Disk" folder (and, on request, the USB drive),
+// removed again at the end.
+class TempRoot {
+public:
+    TempRoot() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "dryer-history-XXXXXX").string();
+        path_ = mkdtemp(tmpl.data());
+        std::filesystem::create_directories(hard_disk());
+    }
+    ~TempRoot() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path hard_disk() const { return path_ / "Hard Disk"; }
+    std::filesystem::path usb() const { return path_ / "Hard Disk2"; }
+    std::filesystem::path db_file() const { return hard_disk() / "ShutdownHistoryDB"; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A clock the test moves by hand.
+struct ManualClock {
+    std::atomic<std::int64_t> now{0};
+    auto fn() {
+        return [this] { return now.load(); };
+    }
+};
+
+// The file time of a local calendar time.
+inline std::int64_t at(int y, int mo, int d, int h, int mi, int s = 0) {
+    platform::LocalTime t;
+    t.year = y;
+    t.month = mo;
+    t.day = d;
+    t.hour = h;
+    t.minute = mi;
+    t.second = s;
+    return platform::to_file_time(t);
+}
+
+inline std::string read_bytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void write_bytes(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Makes a folder unwritable even for root (permission bits, then the
+// immutable attribute). Returns false when neither works on this machine.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(std::filesystem::path dir) : dir_(std::move(dir)) {
+        ::chmod(dir_.c_str(), 0555);
+        if (!writable()) return;
+        fd_ = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd_ >= 0 && ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            immutable_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+    }
+    ~ReadOnlyFolder() {
+        if (immutable_) {
+            int flags = 0;
+            if (::ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags &= ~FS_IMMUTABLE_FL;
+                ::ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+            }
+        }
+        if (fd_ >= 0) ::close(fd_);
+        ::chmod(dir_.c_str(), 0755);
+    }
+    bool writable() const {
+        const auto probe = dir_ / ".probe";
+        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0644);
+        if (fd < 0) return false;
+        ::close(fd);
+        ::unlink(probe.c_str());
+        return true;
+    }
+
+private:
+    std::filesystem::path dir_;
+    int fd_ = -1;
+    bool immutable_ = false;
+};
+
+}  // namespace dryer::history::test
