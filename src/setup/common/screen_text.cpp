@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "views/units/units.h"
+
 namespace dryer::setup {
 
 namespace {
@@ -96,6 +98,8 @@ std::string title_text(std::string localized, const char* caption) {
     return localized.empty() ? std::string(caption) : localized;
 }
 
-int fahrenheit_to_celsius(int f) { return 5 * (f - 32) / 9; }
+int shown_temperature(std::uint16_t fahrenheit, bool celsius) {
+    return celsius ? units::fahrenheit_to_celsius(static_cast<std::int16_t>(fahrenheit)) : fahrenheit;
+}
 
 }  // namespace dryer::setup

@@ -3,6 +3,7 @@
 // number fields. No Qt.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,7 +38,8 @@ std::string format_numbers(const std::string& format, int a, int b);
 // (the window's own caption stands in for a missing language text).
 std::string title_text(std::string localized, const char* caption);
 
-// fahrenheit_to_celsius() shall return 5 * (f - 32) / 9 truncated toward zero.
-int fahrenheit_to_celsius(int f);
+// shown_temperature() shall return a setpoint of whole degrees Fahrenheit in
+// the shown unit (converted with the panel's unit conversion when celsius).
+int shown_temperature(std::uint16_t fahrenheit, bool celsius);
 
 }  // namespace dryer::setup

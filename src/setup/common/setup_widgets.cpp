@@ -4,10 +4,13 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include "l10n/qt/pictures.h"
+#include "l10n/texts.h"
+
 namespace dryer::setup {
 
 TextFn panel_texts() {
-    return [](unsigned) { return std::string(); };
+    return [](unsigned n) { return l10n::text_utf8(n); };
 }
 
 QString qtext(unsigned n, const char* fallback) {
@@ -18,7 +21,7 @@ QString caption_text(const TextFn& text, unsigned n, const char* caption) {
     return QString::fromStdString(title_text(text(n), caption));
 }
 
-QPixmap button_picture(int) { return QPixmap(); }
+QPixmap button_picture(int n) { return l10n::qt::load_button_picture(n); }
 
 PictureButton::PictureButton(const QString& name, int picture, QWidget* parent) : QPushButton(name, parent) {
     setObjectName(name);
@@ -29,6 +32,7 @@ PictureButton::PictureButton(const QString& name, int picture, QWidget* parent) 
 void PictureButton::setPicture(int picture) {
     picture_ = picture;
     pixmap_ = button_picture(picture);
+    pressed_ = l10n::qt::pressed_look(pixmap_);
     update();
 }
 
@@ -39,11 +43,7 @@ void PictureButton::paintEvent(QPaintEvent* e) {
     }
     QPainter p(this);
     const QRect r = rect();
-    p.drawPixmap(isDown() ? r.translated(2, 2) : r, pixmap_);
-    if (isDown()) {
-        p.setPen(QColor(64, 64, 64));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-    }
+    p.drawPixmap(r, isDown() ? pressed_ : pixmap_);
 }
 
 CaptionedWindow::CaptionedWindow(const char* class_name, const char* caption, QWidget* parent)

@@ -41,6 +41,7 @@ protected:
 private:
     int picture_ = 0;
     QPixmap pixmap_;
+    QPixmap pressed_;
 };
 
 // A child window with a caption bar along its top (kCaptionHeight pixels).

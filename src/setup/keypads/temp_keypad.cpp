@@ -10,7 +10,7 @@ namespace dryer::setup {
 TempKeypad::TempKeypad(std::uint16_t preload_f, TempLimits limits, bool celsius)
     : limits_(limits), celsius_(celsius), value_(shown(preload_f)), exact_f_(preload_f) {}
 
-int TempKeypad::shown(std::uint16_t f) const { return celsius_ ? fahrenheit_to_celsius(f) : f; }
+int TempKeypad::shown(std::uint16_t f) const { return shown_temperature(f, celsius_); }
 
 void TempKeypad::digit(int d) {
     if (d < 0 || d > 9) return;

@@ -55,7 +55,7 @@ bool dual_plenum_mode(const link::ByteImage& status) {
 
 std::string temp_value_text(std::uint16_t fahrenheit, bool celsius) {
     char buf[32];
-    const int v = celsius ? fahrenheit_to_celsius(fahrenheit) : fahrenheit;
+    const int v = shown_temperature(fahrenheit, celsius);
     std::snprintf(buf, sizeof buf, " %3d \u00B0%c ", v, celsius ? 'C' : 'F');
     return buf;
 }
