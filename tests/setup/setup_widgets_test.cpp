@@ -112,7 +112,7 @@ TEST_F(SetupWidgets, TempSelectWindowNamesAndVisibleButtons) {
     // Switching to dual plenum on the next refresh swaps the buttons.
     state.status.set(link::off::drying_mode, 1);
     state.status.set(link::off::system_flags_257, 0x02);
-    w.refresh();
+    w.repaint();
     EXPECT_TRUE(w.findChild<QPushButton*>("Plenum low")->isVisible());
     EXPECT_TRUE(w.findChild<QPushButton*>("Grain low")->isVisible());
     EXPECT_EQ(w.findChild<QPushButton*>("Plenum 1 setpoint"), nullptr);
@@ -233,8 +233,9 @@ TEST_F(SetupWidgets, BatchWindowButtonsAndKeypad) {
     EXPECT_EQ(w.objectName(), "BATCH_DRYING_WINDOW");
     EXPECT_TRUE(w.button(BatchButton::heat)->isVisible());
     EXPECT_FALSE(w.button(BatchButton::hi_heat)->isVisible());
+    // A redraw request alone (as the decoder's bits give) shows the new mode.
     state.status.set(link::off::system_flags_257, 0x02);
-    w.refresh();
+    w.repaint();
     EXPECT_FALSE(w.button(BatchButton::heat)->isVisible());
     EXPECT_TRUE(w.button(BatchButton::lo_heat)->isVisible());
 

@@ -39,7 +39,8 @@ BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, Te
         b->hide();  // created hidden; refresh() shows the ones of the mode
         buttons_[i] = b;
         connect(b, &QPushButton::clicked, this, [this, i] {
-            run_timer_keypad(this, state_, view_.buttons[i].target);
+            const TimerTarget target = view_.buttons[i].target;
+            run_timer_keypad(this, state_, target);
             refresh();
         });
     }
@@ -57,7 +58,10 @@ void BatchDryingWindow::place_buttons() {
 }
 
 void BatchDryingWindow::refresh() {
-    view_ = batch_view(state_.status, text_);
+    BatchView v = batch_view(state_.status, text_);
+    if (applied_ && v == view_) return;
+    applied_ = true;
+    view_ = std::move(v);
     setCaption(QString::fromStdString(view_.title));
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
         buttons_[i]->setText(QString::fromStdString(view_.buttons[i].caption));
@@ -70,6 +74,11 @@ void BatchDryingWindow::refresh() {
 void BatchDryingWindow::showEvent(QShowEvent* e) {
     CaptionedWindow::showEvent(e);
     refresh();
+}
+
+void BatchDryingWindow::paintEvent(QPaintEvent* e) {
+    refresh();
+    CaptionedWindow::paintEvent(e);
 }
 
 void BatchDryingWindow::paintContent(QPainter& p) {

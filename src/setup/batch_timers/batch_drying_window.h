@@ -36,6 +36,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Every drawing re-reads the status image, so a redraw request is enough.
+    void paintEvent(QPaintEvent* e) override;
     void paintContent(QPainter& p) override;
 
 private:
@@ -48,6 +50,7 @@ private:
     std::array<QPushButton*, kBatchButtonCount> buttons_{};
     QTimer* tick_;
     bool asking_ = false;
+    bool applied_ = false;
 };
 
 }  // namespace dryer::setup

@@ -27,12 +27,14 @@ struct BatchButtonView {
     std::string caption;
     TimerTarget target;  // the stage time the button edits
     bool shown;
+    bool operator==(const BatchButtonView&) const = default;
 };
 
 // One stage of the batch diagram and the time left in it.
 struct BatchStageView {
     std::string name;
     std::string time_left;  // "%02d %s %02d %s" with texts 449 and 448
+    bool operator==(const BatchStageView&) const = default;
 };
 
 struct BatchView {
@@ -40,6 +42,7 @@ struct BatchView {
     bool dual = false;
     std::array<BatchButtonView, kBatchButtonCount> buttons;
     std::vector<BatchStageView> stages;  // heat (or high and low heat), cool, unload
+    bool operator==(const BatchView&) const = default;
 };
 
 // batch_heat_dual() shall return true when the high and low heat buttons are

@@ -183,7 +183,7 @@ void TimerKeypadDialog::on_accept() {
     accept();
 }
 
-bool run_temperature_keypad(QWidget* parent, link::LinkState& state, const TempTarget& target) {
+bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target) {
     const std::uint16_t preload = begin_temperature_edit(state, target.offset);
     const bool celsius = link::load(state.values.si_units) != 0;
     TempKeypadDialog dialog(TempKeypad(preload, target.limits, celsius), parent);
@@ -192,7 +192,7 @@ bool run_temperature_keypad(QWidget* parent, link::LinkState& state, const TempT
     return true;
 }
 
-bool run_timer_keypad(QWidget* parent, link::LinkState& state, const TimerTarget& target) {
+bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target) {
     const MinSec preload = begin_timer_edit(state, target.offset);
     TimerKeypadDialog dialog(TimerKeypad(preload, target.limits), parent);
     if (dialog.exec() != QDialog::Accepted || !dialog.result()) return false;

@@ -64,9 +64,10 @@ private:
 // Celsius when the panel's SI-units flag is set) and, when the operator
 // accepts a value in range, write it and raise the setting's flag. It shall
 // return true when a value was stored.
-bool run_temperature_keypad(QWidget* parent, link::LinkState& state, const TempTarget& target);
+bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target);
 
 // run_timer_keypad() shall do the same for a timer with the timer keypad.
-bool run_timer_keypad(QWidget* parent, link::LinkState& state, const TimerTarget& target);
+// Both take the target by value: screens redraw while the keypad is open.
+bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target);
 
 }  // namespace dryer::setup

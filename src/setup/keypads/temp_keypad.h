@@ -24,6 +24,7 @@ struct TempLimits {
     std::uint16_t min;
     std::uint16_t max;
     std::uint16_t def;
+    bool operator==(const TempLimits&) const = default;
 };
 
 // One temperature setting: its two-byte (low byte first) setting offset,
@@ -31,6 +32,7 @@ struct TempLimits {
 struct TempTarget {
     std::size_t offset;
     TempLimits limits;
+    bool operator==(const TempTarget&) const = default;
 };
 
 class TempKeypad {

@@ -31,6 +31,7 @@ struct TimerLimits {
     MinSec min;
     MinSec max;
     MinSec def;
+    bool operator==(const TimerLimits&) const = default;
 };
 
 // One timer setting: the minutes byte at offset, the seconds byte after it;
@@ -38,6 +39,7 @@ struct TimerLimits {
 struct TimerTarget {
     std::size_t offset;
     TimerLimits limits;
+    bool operator==(const TimerTarget&) const = default;
 };
 
 class TimerKeypad {

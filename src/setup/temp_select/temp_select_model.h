@@ -20,6 +20,7 @@ struct TempButtonSpec {
     const char* name = "";  // the button's name ("Plenum 1 setpoint")
     int picture = 0;
     TempTarget target{};
+    bool operator==(const TempButtonSpec&) const = default;
 };
 
 // One place on the screen: the button there (if any), whether it is shown
@@ -28,6 +29,7 @@ struct TempPlace {
     TempButtonSpec button{};
     bool shown = false;
     std::string value_text;
+    bool operator==(const TempPlace&) const = default;
 };
 
 struct TempSelectView {
@@ -38,6 +40,7 @@ struct TempSelectView {
     std::string heading;             // text 196
     std::vector<std::string> note;   // word-wrapped to 40 characters
     bool dual_plenum = false;
+    bool operator==(const TempSelectView&) const = default;
 };
 
 // dual_plenum_mode() shall return true when the drying mode is 1 (staged

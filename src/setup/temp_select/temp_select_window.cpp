@@ -115,11 +115,16 @@ TempSelectWindow::TempSelectWindow(link::LinkState& state, QWidget* parent, Text
 }
 
 void TempSelectWindow::refresh() {
-    const bool celsius = link::load(state_.values.si_units) != 0;
-    view_ = temp_select_view(state_.status, celsius, text_);
     setCaption(caption_text(text_, 193, " SELECT TEMPERATURE SETPOINT TO MODIFY - 02"));
-    plenum_->setCaption(caption_text(text_, 194, " Plenum Temperature Setpoint Adjustment (Range = 50 to 250 F -> 10 to 120 C)"));
-    grain_->setCaption(caption_text(text_, 195, " Grain Temperature Setpoint Adjustment (Range = 50 to 150 F -> 10 to 71 C)"));
+    plenum_->setCaption(
+        caption_text(text_, 194, " Plenum Temperature Setpoint Adjustment (Range = 50 to 250 F -> 10 to 120 C)"));
+    grain_->setCaption(
+        caption_text(text_, 195, " Grain Temperature Setpoint Adjustment (Range = 50 to 150 F -> 10 to 71 C)"));
+    const bool celsius = link::load(state_.values.si_units) != 0;
+    TempSelectView v = temp_select_view(state_.status, celsius, text_);
+    if (applied_ && v == view_) return;
+    applied_ = true;
+    view_ = std::move(v);
     plenum_->show_places(view_.plenum.data(), view_.plenum.size());
     grain_->show_places(view_.grain.data(), view_.grain.size());
     grain_->set_note(view_.heading, view_.note);
@@ -128,6 +133,11 @@ void TempSelectWindow::refresh() {
 void TempSelectWindow::showEvent(QShowEvent* e) {
     CaptionedWindow::showEvent(e);
     refresh();
+}
+
+void TempSelectWindow::paintEvent(QPaintEvent* e) {
+    refresh();
+    CaptionedWindow::paintEvent(e);
 }
 
 void TempSelectWindow::open_keypad(const TempPlace& place) {

@@ -40,7 +40,7 @@ public:
     explicit TempSelectWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
 
     // refresh() shall re-read the status image and show the buttons, values
-    // and notes of the current mode.
+    // and notes of the current mode (the children repaint when they changed).
     void refresh();
     // While the auto-start configuration screen is active, the exit returns
     // to it instead of the main screen.
@@ -55,6 +55,9 @@ signals:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Every drawing re-reads the status image, so a redraw request is enough
+    // to show a changed value or mode.
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void open_keypad(const TempPlace& place);
@@ -66,6 +69,7 @@ private:
     TempSetpointChild* grain_;
     PictureButton* exit_;
     bool autostart_active_ = false;
+    bool applied_ = false;
 };
 
 }  // namespace dryer::setup

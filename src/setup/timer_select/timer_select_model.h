@@ -33,18 +33,21 @@ struct TimerBoxView {
     std::string label;         // text 49
     std::string minutes_line;  // "%03d %s" with text 50
     std::string seconds_line;  // "%02d %s" with text 51
+    bool operator==(const TimerBoxView&) const = default;
 };
 
 // A button (or none) followed by lines of text.
 struct TimerBlock {
     std::optional<TimerBoxView> box;
     std::vector<InkLine> lines;
+    bool operator==(const TimerBlock&) const = default;
 };
 
 struct TimerChildView {
     const char* object_name;  // the child window's class name
     std::string title;
     std::vector<TimerBlock> blocks;
+    bool operator==(const TimerChildView&) const = default;
 };
 
 // The four children: load delay (top left), out of grain (top right), fan

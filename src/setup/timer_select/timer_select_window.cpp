@@ -34,6 +34,14 @@ std::vector<int> block_tops(const TimerChildView& v) {
     }
     return tops;
 }
+// The target of the k-th timer button of a child.
+std::optional<TimerTarget> box_target(const TimerChildView& v, std::size_t k) {
+    std::size_t seen = 0;
+    for (const TimerBlock& b : v.blocks) {
+        if (b.box && seen++ == k) return b.box->target;
+    }
+    return std::nullopt;
+}
 }  // namespace
 
 TimerChildWindow::TimerChildWindow(const TimerChildView& view, QWidget* parent)
@@ -100,11 +108,7 @@ TimerSelectWindow::TimerSelectWindow(link::LinkState& state, QWidget* parent, Te
         children_[i] = c;
         for (std::size_t k = 0; k < c->buttonCount(); ++k) {
             connect(c->button(k), &QPushButton::clicked, this, [this, i, k] {
-                std::size_t seen = 0;
-                for (const TimerBlock& b : view_[i].blocks) {
-                    if (!b.box) continue;
-                    if (seen++ == k) run_timer_keypad(this, state_, b.box->target);
-                }
+                if (const auto target = box_target(view_[i], k)) run_timer_keypad(this, state_, *target);
                 refresh();
             });
         }
@@ -119,14 +123,22 @@ TimerSelectWindow::TimerSelectWindow(link::LinkState& state, QWidget* parent, Te
 }
 
 void TimerSelectWindow::refresh() {
-    view_ = timer_select_view(state_.status, link::load(state_.values.previous_load_time), text_);
     setCaption(caption_text(text_, 44, " SELECT TIMER TO MODIFY - 01"));
-    for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->show_view(view_[i]);
+    TimerSelectView v = timer_select_view(state_.status, link::load(state_.values.previous_load_time), text_);
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        if (!(v[i] == view_[i])) children_[i]->show_view(v[i]);
+    }
+    view_ = std::move(v);
 }
 
 void TimerSelectWindow::showEvent(QShowEvent* e) {
     CaptionedWindow::showEvent(e);
     refresh();
+}
+
+void TimerSelectWindow::paintEvent(QPaintEvent* e) {
+    refresh();
+    CaptionedWindow::paintEvent(e);
 }
 
 }  // namespace dryer::setup

@@ -48,6 +48,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Every drawing re-reads the status image, so a redraw request is enough.
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     link::LinkState& state_;
