@@ -97,6 +97,7 @@ TEST_F(SetupWidgets, TempSelectWindowNamesAndVisibleButtons) {
     state.status.set(link::off::fan_heater_count, 3);
     TempSelectWindow w(state);
     w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.objectName(), "TEMP_SELECT_WINDOW");
     EXPECT_EQ(w.size(), QSize(640, 475));
     EXPECT_EQ(w.plenumWindow()->objectName(), "PLENUM_SETPOINT_CHILD_WINDOW");
@@ -113,6 +114,7 @@ TEST_F(SetupWidgets, TempSelectWindowNamesAndVisibleButtons) {
     state.status.set(link::off::drying_mode, 1);
     state.status.set(link::off::system_flags_257, 0x02);
     w.repaint();
+    ASSERT_NE(w.findChild<QPushButton*>("Plenum low"), nullptr);
     EXPECT_TRUE(w.findChild<QPushButton*>("Plenum low")->isVisible());
     EXPECT_TRUE(w.findChild<QPushButton*>("Grain low")->isVisible());
     EXPECT_EQ(w.findChild<QPushButton*>("Plenum 1 setpoint"), nullptr);
@@ -230,6 +232,7 @@ TEST_F(SetupWidgets, BatchWindowButtonsAndKeypad) {
     state.status.set(link::off::drying_mode, 1);
     BatchDryingWindow w(state, nullptr, numbered);
     w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.objectName(), "BATCH_DRYING_WINDOW");
     EXPECT_TRUE(w.button(BatchButton::heat)->isVisible());
     EXPECT_FALSE(w.button(BatchButton::hi_heat)->isVisible());
