@@ -23,13 +23,7 @@
 namespace dryer::setup {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "setup_widgets_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
+QApplication& app() { return *qobject_cast<QApplication*>(QCoreApplication::instance()); }
 
 // Runs act on the next modal widget other than previous, once it is up. The
 // watch can be called off by deleting the returned timer.
@@ -300,3 +294,10 @@ TEST_F(SetupWidgets, HeldButtonNoWritesNothing) {
 
 }  // namespace
 }  // namespace dryer::setup
+
+// One QApplication for the whole program, destroyed before exit.
+int main(int argc, char** argv) {
+    QApplication a(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
