@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(root / "Hard Disk" / "ShutdownHistoryDB", std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     {
-        ShutdownStore store(root);
+        ShutdownStore store(root / "Hard Disk" / "ShutdownHistoryDB");
         (void)store.fill_list(SortOrder::by_warning);
         (void)store.export_text(1000, root / "Hard Disk2");
         const bool ready = store.prepare();

@@ -33,11 +33,14 @@ bool open_link(const std::string& device) {
     static std::unique_ptr<PanelLink, PanelLinkDeleter> panel;
     if (panel) return true;
     auto candidate = std::unique_ptr<PanelLink, PanelLinkDeleter>(new PanelLink(device));
-    if (!candidate->port.open()) return false;
+    // The thread runs even when the device is not there yet (a USB adapter
+    // plugged in after start-up): it tries to open it every few seconds, as
+    // it does for a device that vanishes, while the link reads as lost.
+    const bool opened = candidate->port.open();
     candidate->driver.start();
     panel = std::move(candidate);
     g_driver.store(&panel->driver, std::memory_order_release);
-    return true;
+    return opened;
 }
 
 bool link_alive() { return load(link_state().link_alive) > 0; }

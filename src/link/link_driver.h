@@ -14,8 +14,9 @@ namespace dryer::link {
 // open_link() shall open the serial device (the panel's COM1:, e.g.
 // /dev/ttyS0 or a pseudo-terminal) with the link's line settings, start the
 // receive thread and create the cycle event, and return true. When the device
-// cannot be opened it shall return false and leave the panel without a link:
-// the link-alive counter then runs down and the link reads as lost.
+// cannot be opened it shall return false; the receive thread still runs and
+// tries the device again every few seconds, so the link-alive counter runs
+// down, the link reads as lost, and the panel recovers when it appears.
 bool open_link(const std::string& device);
 
 // link_alive() shall return true while the link-alive counter is above 0.

@@ -18,7 +18,7 @@ namespace dryer::history {
 namespace {
 
 [[noreturn]] void record_forever(const std::filesystem::path& root, int round, int ack_fd) {
-    ShutdownStore store(root);
+    ShutdownStore store(root / "Hard Disk" / "ShutdownHistoryDB");
     for (std::uint32_t i = 0;; ++i) {
         if (store.record("R" + std::to_string(round) + "-" + std::to_string(i), "MAIN I/O") == RecordOutcome::stored) {
             if (::write(ack_fd, &i, sizeof i) != sizeof i) ::_exit(3);
@@ -72,7 +72,7 @@ TEST(Durability, EveryAcknowledgedRecordSurvivesSigkill) {
         ASSERT_EQ(acks, kill_after[round]);
 
         ASSERT_EQ(integrity(root.db_file()), "ok") << "after round " << round;
-        ShutdownStore store(root.path());
+        ShutdownStore store(root.db_file());
         ASSERT_TRUE(store.prepare());
         std::set<std::string> present;
         for (const HistoryRecord& r : store.fill_list(SortOrder::by_warning)) present.insert(r.warning);

@@ -34,7 +34,7 @@ TEST_P(UnsoundFileTest, SetAsideAndStartFresh) {
     test::TempRoot root;
     c.make(root.db_file());
     const std::string before = test::read_bytes(root.db_file());
-    ShutdownStore store(root.path());
+    ShutdownStore store(root.db_file());
 
     EXPECT_TRUE(store.prepare());
     const auto aside = store.set_aside_files();
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnsoundCase{"DamagedPages",
                     [](const auto& f) {
                         {
-                            ShutdownStore s(f.parent_path().parent_path());
+                            ShutdownStore s(f);
                             ASSERT_TRUE(s.prepare());
                             for (int i = 0; i < 300; ++i) s.record(std::string(120, static_cast<char>('A' + i % 26)), "MAIN I/O");
                         }
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 // stores the record; a second damaged file gets the next free name.
 TEST(UnsoundFile, RecordingRecoversAndNumbersTheSetAsideFiles) {
     test::TempRoot root;
-    ShutdownStore store(root.path());
+    ShutdownStore store(root.db_file());
     for (int round = 1; round <= 2; ++round) {
         test::write_bytes(root.db_file(), std::string(5000, static_cast<char>(round)));
         EXPECT_EQ(store.record("W", "N"), RecordOutcome::stored);
@@ -90,7 +90,7 @@ TEST(UnsoundFile, RecordingRecoversAndNumbersTheSetAsideFiles) {
 // screen's list is empty meanwhile; all works again once the lock is gone.
 TEST(LockedFile, RecordFailsQuicklyAndListsStayEmpty) {
     test::TempRoot root;
-    ShutdownStore store(root.path());
+    ShutdownStore store(root.db_file());
     ASSERT_TRUE(store.prepare());
     ASSERT_EQ(store.record("before", "N"), RecordOutcome::stored);
 
@@ -113,11 +113,11 @@ TEST(LockedFile, RecordFailsQuicklyAndListsStayEmpty) {
 TEST(ReadOnlyFolder, RecordFailsListingWorks) {
     test::TempRoot root;
     {
-        ShutdownStore store(root.path());
+        ShutdownStore store(root.db_file());
         ASSERT_TRUE(store.prepare());
         ASSERT_EQ(store.record("kept", "MAIN I/O"), RecordOutcome::stored);
     }
-    ShutdownStore store(root.path());
+    ShutdownStore store(root.db_file());
     test::ReadOnlyFolder ro(root.hard_disk());
     if (ro.writable()) GTEST_SKIP() << "cannot make a folder read-only on this machine";
 
@@ -132,7 +132,7 @@ TEST(ReadOnlyFolder, RecordFailsListingWorks) {
 
 TEST(ReadOnlyFolder, NoFileAndNoWayToCreateIt) {
     test::TempRoot root;
-    ShutdownStore store(root.path());
+    ShutdownStore store(root.db_file());
     test::ReadOnlyFolder ro(root.hard_disk());
     if (ro.writable()) GTEST_SKIP() << "cannot make a folder read-only on this machine";
     EXPECT_FALSE(store.prepare());
@@ -145,7 +145,7 @@ TEST(ReadOnlyFolder, NoFileAndNoWayToCreateIt) {
 TEST(MissingDisk, EverythingFailsQuietly) {
     test::TempRoot root;
     std::filesystem::remove_all(root.hard_disk());
-    ShutdownStore store(root.path());
+    ShutdownStore store(root.db_file());
     EXPECT_FALSE(store.prepare());
     EXPECT_EQ(store.record_event("E"), RecordOutcome::failed);
     EXPECT_TRUE(store.fill_list(SortOrder::by_date_time).empty());

@@ -36,15 +36,10 @@ protected:
         store.record("0F03 SENSOR", "MOISTURE CONT");
         model.open();
     }
-    std::vector<std::string> first_column() const {
-        std::vector<std::string> out;
-        for (const HistoryRow& r : model.rows()) out.push_back(r.warning);
-        return out;
-    }
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.path(), clock.fn()};
+    ShutdownStore store{root.db_file(), clock.fn()};
     std::vector<int> asked_numbers;
     HistoryScreenModel model{store, [this](int n) {
                                  asked_numbers.push_back(n);
@@ -63,13 +58,9 @@ TEST_F(ScreenModelTest, OpensByDateTimeWithFormattedColumns) {
     EXPECT_TRUE(model.indicator_on(SortOrder::by_date_time));
     EXPECT_FALSE(model.indicator_on(SortOrder::by_warning));
 
-    model.sort(SortOrder::by_warning);
-    EXPECT_EQ(first_column(), (std::vector<std::string>{"0E05 REAR DISCHARGE", "0F03 SENSOR"}));
-    EXPECT_TRUE(model.indicator_on(SortOrder::by_warning));
-    EXPECT_FALSE(model.indicator_on(SortOrder::by_date_time));
     model.sort(SortOrder::by_node);
-    EXPECT_EQ(first_column(), (std::vector<std::string>{"0E05 REAR DISCHARGE", "0F03 SENSOR"}));
     EXPECT_TRUE(model.indicator_on(SortOrder::by_node));
+    EXPECT_FALSE(model.indicator_on(SortOrder::by_date_time));
 }
 
 TEST_F(ScreenModelTest, RowSelectorsAndNoSelection) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "history_test_support.h"
-#include "logging/history/node_names.h"
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
 
@@ -30,7 +29,7 @@ protected:
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.path(), clock.fn()};
+    ShutdownStore store{root.db_file(), clock.fn()};
 };
 
 // Records that tie on the first key (and on the first two) come out ordered by
@@ -155,8 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RecorderCase{1, 2, "DOOR OPEN", true, "DOOR OPEN", "DISPLAY I/O"},
                       RecorderCase{15, 3, "SENSOR", true, "SENSOR", "MOISTURE CONT"},
                       RecorderCase{9, 2, "", true, "", "FAN/HEATER INT #2"},
-                      RecorderCase{0, 3, "T", true, "T", ""},
-                      RecorderCase{16, 3, "T", true, "T", ""},
                       RecorderCase{255, 255, "T", true, "T", ""},
                       RecorderCase{14, 0, "never asked", false, "", ""},
                       RecorderCase{14, 7, k200, true, std::string(149, 'W'), "MAIN I/O"},
@@ -168,14 +165,6 @@ TEST_F(StoreTest, ThrowingLookupStillRecords) {
     EXPECT_EQ(rec.last_outcome(), RecordOutcome::stored);
     ASSERT_EQ(store.read_info(), 1u);
     EXPECT_EQ(store.fill_list(SortOrder::by_node)[0].node, "MAIN I/O");
-}
-
-TEST(NodeNames, TableAndOutOfRange) {
-    EXPECT_EQ(node_name(2), "FAN/HEATER #1");
-    EXPECT_EQ(node_name(7), "FAN/HEATER #6");
-    EXPECT_EQ(node_name(8), "FAN/HEATER INT #1");
-    EXPECT_EQ(node_name(13), "FAN/HEATER INT #6");
-    for (int id : {-1, 0, 16, 200}) EXPECT_EQ(node_name(id), "") << id;
 }
 
 }  // namespace

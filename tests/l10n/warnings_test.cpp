@@ -121,7 +121,7 @@ TEST(Pictures, path_is_in_current_language_bitmaps_without_fallback) {
     EXPECT_EQ(button_picture_name(77), "GRAPHIC_077_REAR_DISCHARGE_IMAGE_4.BMP");
     EXPECT_TRUE(button_picture_name(78).empty());
     for (int n = 1; n <= 77; ++n) {
-        char prefix[16];
+        char prefix[32];
         std::snprintf(prefix, sizeof prefix, "GRAPHIC_%03d_", n);
         EXPECT_EQ(button_picture_name(n).substr(0, 12), prefix);
     }

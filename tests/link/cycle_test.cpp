@@ -141,6 +141,19 @@ TEST_F(Cycle, device_vanishes_and_returns) {
     EXPECT_EQ(s.status.get(off::fuel_type), 3);
 }
 
+TEST(CycleWithoutDevice, device_missing_at_start_is_picked_up_when_it_appears) {
+    LinkState s;
+    Pty pty(temp_link("late_device"));
+    ASSERT_TRUE(pty.ok());
+    SerialPort port(pty.path());  // start-up could not open it
+    LinkCycle cycle{s, port};
+    for (std::uint32_t i = 1; i < kReopenEveryCycles; ++i) EXPECT_EQ(cycle.run_cycle(), CycleResult::port_closed);
+    EXPECT_EQ(cycle.run_cycle(), CycleResult::port_closed);  // this cycle opens it
+    ASSERT_TRUE(port.is_open());
+    EXPECT_EQ(cycle.run_cycle(), CycleResult::idle_reply);
+    EXPECT_EQ(pty.receive(kIdleReplySize), kIdle);
+}
+
 TEST(SerialPort, refuses_missing_device_and_plain_file) {
     SerialPort missing("/nonexistent/ttyS9");
     EXPECT_FALSE(missing.open());

@@ -112,7 +112,8 @@ int Connection::ensure_schema() {
     if (rc == SQLITE_OK && app_id == 0 && objects == 0) {
         rc = exec(kSchema);
         if (rc == SQLITE_OK) rc = exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
-        if (rc == SQLITE_OK) return exec("COMMIT") == SQLITE_OK ? SQLITE_OK : (exec("ROLLBACK"), SQLITE_IOERR);
+        if (rc == SQLITE_OK) rc = exec("COMMIT");
+        if (rc == SQLITE_OK) return SQLITE_OK;
     }
     exec("ROLLBACK");
     if (rc != SQLITE_OK) return rc;

@@ -8,6 +8,7 @@
 
 #include "logging/history/history_db.h"
 #include "logging/history/node_names.h"
+#include "platform/panel_paths.h"
 #include "platform/time_format.h"
 
 namespace dryer::history {
@@ -31,8 +32,9 @@ int with_connection(const std::filesystem::path& file, int busy_ms, Op&& op) {
 
 }  // namespace
 
-ShutdownStore::ShutdownStore(std::filesystem::path root, Clock clock)
-    : root_(std::move(root)), file_(root_ / "Hard Disk" / "ShutdownHistoryDB"), clock_(std::move(clock)) {
+ShutdownStore::ShutdownStore() : ShutdownStore(platform::map_panel_path("\\Hard Disk\\ShutdownHistoryDB")) {}
+
+ShutdownStore::ShutdownStore(std::filesystem::path file, Clock clock) : file_(std::move(file)), clock_(std::move(clock)) {
     if (!clock_) clock_ = [] { return platform::to_file_time(platform::local_time_now()); };
 }
 
@@ -138,6 +140,8 @@ bool ShutdownStore::clear() {
     }
     return prepare();
 }
+
+std::filesystem::path usb_drive_folder() { return platform::map_panel_path("\\Hard Disk2"); }
 
 std::vector<std::filesystem::path> ShutdownStore::set_aside_files() const {
     std::vector<std::filesystem::path> found;

@@ -1,5 +1,5 @@
 // The shutdown history: every shutdown the controller reports, with the
-// panel's local time, kept in one SQLite file <root>/Hard Disk/ShutdownHistoryDB
+// panel's local time, kept in one SQLite file \Hard Disk\ShutdownHistoryDB
 // that survives power loss (rollback journal, synchronous FULL, so nothing
 // but that file exists between operations).
 //
@@ -61,9 +61,10 @@ class ShutdownStore {
 public:
     using Clock = std::function<std::int64_t()>;  // local time now, as a file time
 
-    // The store for the panel root `root`; the clock defaults to the machine's
-    // local time.
-    explicit ShutdownStore(std::filesystem::path root, Clock clock = {});
+    // The store in the panel's file \Hard Disk\ShutdownHistoryDB.
+    ShutdownStore();
+    // The store in `file`; the clock defaults to the machine's local time.
+    explicit ShutdownStore(std::filesystem::path file, Clock clock = {});
     ShutdownStore(const ShutdownStore&) = delete;
     ShutdownStore& operator=(const ShutdownStore&) = delete;
 
@@ -117,7 +118,6 @@ private:
     // records keep arriving.
     void drain_queue();
 
-    std::filesystem::path root_;
     std::filesystem::path file_;
     Clock clock_;
     std::mutex store_mutex_;   // around every operation on the file
@@ -127,6 +127,9 @@ private:
 
 // The file name of the export on the USB flash drive.
 inline constexpr std::string_view kExportFileName = "DryerShutdownHistory.txt";
+
+// usb_drive_folder() shall return the panel's USB flash drive, \Hard Disk2.
+std::filesystem::path usb_drive_folder();
 
 // export_line() shall return one line of the export for the record.
 std::string export_line(const HistoryRecord& r);

@@ -136,7 +136,8 @@ void HistoryScreen::show_help() {
 
 void HistoryScreen::copy_to_usb() {
     const std::optional<ExportResult> r =
-        model_.copy_to_usb(hooks_.usb_folder, [this](const MessageSpec& s) { return ask(s); });
+        model_.copy_to_usb(hooks_.usb_folder.empty() ? usb_drive_folder() : hooks_.usb_folder,
+                           [this](const MessageSpec& s) { return ask(s); });
     if (r && r->kind == ExportResult::Kind::message) {
         QMessageBox box(QMessageBox::NoIcon, QString(), qs(r->message), QMessageBox::Ok, this);
         box.exec();

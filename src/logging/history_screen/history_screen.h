@@ -25,7 +25,7 @@ public:
         TextLookup text;                                   // localized texts by number
         std::function<void(HelpSelectors)> open_help;      // the shutdown help dialog, modal
         std::function<void(bool)> set_opened_from_history; // the help dialog's flag
-        std::filesystem::path usb_folder;                  // <root>/Hard Disk2
+        std::filesystem::path usb_folder;                  // empty: \Hard Disk2
     };
 
     // The screen reads the count and lists the history by date and time.
