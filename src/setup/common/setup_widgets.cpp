@@ -49,12 +49,14 @@ void PictureButton::paintEvent(QPaintEvent* e) {
 CaptionedWindow::CaptionedWindow(const char* class_name, const char* caption, QWidget* parent)
     : QWidget(parent), caption_(QString::fromUtf8(caption)) {
     setObjectName(QString::fromUtf8(class_name));
+    setWindowTitle(caption_);
     setAutoFillBackground(true);
 }
 
 void CaptionedWindow::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
+    setWindowTitle(caption);
     update();
 }
 
