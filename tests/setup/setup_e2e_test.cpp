@@ -1,0 +1,196 @@
+// The operator's road of a setting, end to end: the panel's screens and
+// keypads under the offscreen platform, the panel's link driver on its own
+// receive thread, and the controller stand-in on the other end of a real
+// pseudo-terminal. A value typed on a keypad goes out as a reply item until
+// the stand-in echoes it; then its flag is lowered and the screens show it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "link/link_driver.h"
+#include "link/link_state.h"
+#include "setup/temp_select/temp_select_window.h"
+#include "setup/timer_select/timer_select_window.h"
+#include "sim/simulator.h"
+
+namespace dryer::setup {
+namespace {
+
+// What the stand-in did with each reply item, as its log lines.
+class StandIn {
+public:
+    StandIn() : sim_(options()) {}
+    std::string start(std::string* error) { return sim_.start_pty(error); }
+    void refuse(std::size_t offset, bool on) { sim_.refuse(offset, on); }
+    void set16le(std::uint32_t offset, std::uint32_t value) {
+        sim::Action a;
+        a.kind = sim::ActionKind::set16le;
+        a.a = offset;
+        a.b = value;
+        sim_.post(a);
+    }
+    int count(const std::string& line) const {
+        std::lock_guard lock(mutex_);
+        int n = 0;
+        for (const auto& l : lines_) n += l.find(line) != std::string::npos;
+        return n;
+    }
+    std::uint8_t status(std::size_t at) const { return sim_.snapshot()[at]; }
+
+
+private:
+    sim::PeerOptions options() {
+        sim::PeerOptions o;
+        o.unscripted_events = false;
+        o.log = [this](const std::string& line) {
+            std::lock_guard lock(mutex_);
+            lines_.push_back(line);
+        };
+        return o;
+    }
+    mutable std::mutex mutex_;
+    std::vector<std::string> lines_;
+    sim::Simulator sim_;
+};
+
+// Processes events until done() or about limit_ms have passed.
+bool wait_for(const std::function<bool()>& done, int limit_ms) {
+    for (int waited = 0; !done(); waited += 10) {
+        if (waited > limit_ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// Presses keys on the next modal dialog; a message box after ACCEPT is
+// recorded and closed.
+QPointer<QTimer> on_next_modal(QWidget* previous, std::function<void(QWidget*)> act) {
+    auto* t = new QTimer(qApp);
+    t->setInterval(5);
+    QObject::connect(t, &QTimer::timeout, [t, previous, act] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || m == previous) return;
+        t->stop();
+        t->deleteLater();
+        act(m);
+    });
+    t->start();
+    return t;
+}
+
+struct Keys {
+    std::vector<const char*> keys;
+    QString warning;
+    void arm() {
+        on_next_modal(nullptr, [this](QWidget* dialog) {
+            for (const char* k : keys) {
+                QPointer<QTimer> watch;
+                if (std::string(k) == "ACCEPT") {
+                    watch = on_next_modal(dialog, [this](QWidget* box) {
+                        warning = box->windowTitle() + " / " + qobject_cast<QMessageBox*>(box)->text();
+                        qobject_cast<QMessageBox*>(box)->accept();
+                    });
+                }
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromUtf8(k)), Qt::LeftButton);
+                delete watch.data();
+            }
+        });
+    }
+};
+
+class SettingRoad : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        stand_in = new StandIn;
+        std::string error;
+        const std::string device = stand_in->start(&error);
+        ASSERT_FALSE(device.empty()) << error;
+        ASSERT_TRUE(link::open_link(device));
+        // The panel's fast timer releases a link cycle every second tick.
+        ticker = new QTimer(qApp);
+        QObject::connect(ticker, &QTimer::timeout, [] { link::link_cycle_tick(); });
+        ticker->start(175);
+        ASSERT_TRUE(wait_for([] { return link::link_state().status.get(link::off::status_171) != 0xA0; }, 3000))
+            << "no status frame from the stand-in";
+    }
+    static void TearDownTestSuite() {
+        delete ticker;
+        ticker = nullptr;
+    }
+    static link::LinkState& state() { return link::link_state(); }
+    static inline StandIn* stand_in = nullptr;
+    static inline QTimer* ticker = nullptr;
+};
+
+TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
+    // The controller's plenum 1 setpoint starts at 180.
+    stand_in->set16le(69, 180);
+    ASSERT_TRUE(wait_for([] { return link::u16le(state().status, 69) == 180; }, 3000));
+    TempSelectWindow w(state());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // Hold the echo back for a while: the item must go out in every cycle.
+    stand_in->refuse(69, true);
+    Keys keys{{"1", "9", "0", "ACCEPT"}, {}};
+    keys.arm();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Plenum 1 setpoint")), Qt::LeftButton);
+    EXPECT_TRUE(keys.warning.isEmpty());
+    EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
+    ASSERT_TRUE(wait_for([] { return stand_in->count("refused item 69 n=2: 0xBE 0x00") >= 3; }, 3000));
+    EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
+
+    stand_in->refuse(69, false);
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 69 n=2: 0xBE 0x00") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::plenum1_setpoint); }, 2000));
+    EXPECT_EQ(link::u16le(state().status, 69), 190);
+    // The screen shows it on its next drawing.
+    w.repaint();
+    EXPECT_EQ(w.view().plenum[2].value_text, " 190 \u00B0F ");
+}
+
+TEST_F(SettingRoad, LoadStartupDelayTwoThirty) {
+    TimerSelectWindow w(state());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Keys keys{{"MIN_2", "SEC_3", "SEC_0", "ACCEPT"}, {}};
+    keys.arm();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Load Startup Delay")), Qt::LeftButton);
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 31 n=2: 0x02 0x1E") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::load_startup_delay); }, 2000));
+    EXPECT_EQ(state().status.get(31), 2);
+    EXPECT_EQ(state().status.get(32), 30);
+}
+
+TEST_F(SettingRoad, OutOfRangeIsRefusedAndNothingSent) {
+    TempSelectWindow w(state());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const int sent_before = stand_in->count("item 69 ");
+    Keys keys{{"2", "5", "1", "ACCEPT"}, {}};
+    keys.arm();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Plenum 1 setpoint")), Qt::LeftButton);
+    EXPECT_EQ(keys.warning, "WARNING! / The value entered is out of range.");
+    EXPECT_FALSE(state().flags.raised(link::row::plenum1_setpoint));
+    // Three link cycles later nothing for item 69 has gone out.
+    QTest::qWait(1100);
+    EXPECT_EQ(stand_in->count("item 69 "), sent_before);
+    EXPECT_EQ(link::u16le(state().status, 69), 190);
+}
+
+}  // namespace
+}  // namespace dryer::setup
+
+int main(int argc, char** argv) {
+    QApplication a(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
