@@ -88,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         TempCase{"celsius_preload_shown_converted", 190, kPlenum, true, "", 87, 190},
         TempCase{"celsius_default_shown_converted", 150, kPlenum, true, "d", 82, 180},
         TempCase{"celsius_default_then_edit", 150, kPlenum, true, "dx0", 80, 176},
-        TempCase{"celsius_negative_preload_cleared", 0, kPlenum, true, "x", 0, -1}),
+        TempCase{"celsius_negative_preload_cleared", 0, kPlenum, true, "x", 0, -1},
+        TempCase{"celsius_default_below_zero_shown_as_zero", 180, {0, 250, 10}, true, "dx5", 5, 41}),
     [](const auto& p) { return std::string(p.param.name); });
 
 struct PositionCase {

@@ -1,5 +1,6 @@
 #include "setup/keypads/temp_keypad.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "link/link_state.h"
@@ -50,7 +51,9 @@ void TempKeypad::clear() {
 
 void TempKeypad::load_default() {
     exact_f_ = limits_.def;
-    value_ = shown(limits_.def);
+    // A default below 0 degrees in the shown unit would let later keys build
+    // negative entries; it is shown as 0 (no table has such a default).
+    value_ = std::max(0, shown(limits_.def));
     pos_ = value_ >= 100 ? 2 : (value_ >= 10 ? 1 : 0);
 }
 
@@ -62,6 +65,7 @@ std::string TempKeypad::display() const {
 
 int celsius_to_stored_f(int t) {
     static constexpr int kCorrection[5] = {0, 2, 2, 2, 1};
+    if (t < 0) t = 0;  // typed entries are never negative
     return t * 9 / 5 + 32 + kCorrection[t % 5];
 }
 

@@ -75,7 +75,8 @@ private:
 };
 
 // celsius_to_stored_f() shall return t*9/5+32 (truncated) plus the correction
-// (+1 when t mod 5 is 4, +2 when it is 1, 2 or 3) for a typed t >= 0.
+// (+1 when t mod 5 is 4, +2 when it is 1, 2 or 3) for a typed t >= 0; a
+// negative t is taken as 0.
 int celsius_to_stored_f(int t);
 
 // begin_temperature_edit() shall copy the two status bytes at offset into the
