@@ -20,7 +20,8 @@ public:
     TempSetpointChild(const char* class_name, const char* caption, std::size_t places, QWidget* parent);
     PictureButton* button(std::size_t i) const { return buttons_[i]; }
     std::size_t places() const { return buttons_.size(); }
-    // show() applies the places of a view: visibility, names, pictures, values.
+    // show_places() applies the places of a view: visibility, names,
+    // pictures and values.
     void show_places(const TempPlace* places, std::size_t count);
     void set_note(const std::string& heading, const std::vector<std::string>& note);
 
