@@ -1,0 +1,94 @@
+#include "shell/options.h"
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+namespace dryer::shell {
+
+namespace {
+
+// Qt's own options that take a value; they are left to QApplication.
+constexpr std::array<std::string_view, 8> kQtValueOptions{
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-style", "-stylesheet", "-display", "-qwindowgeometry"};
+
+bool is_qt_value_option(std::string_view a) {
+    if (a.starts_with("--")) a.remove_prefix(1);
+    for (auto q : kQtValueOptions)
+        if (a == q) return true;
+    return false;
+}
+
+bool parse_seconds(const std::string& text, double& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(v) || v < 0 || v > 86400) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+ParseResult parse_options(const std::vector<std::string>& args) {
+    ParseResult r;
+    PanelOptions& o = r.options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& dest) {
+            if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
+                r.error = a + " needs a value";
+                return false;
+            }
+            dest = args[++i];
+            return true;
+        };
+        if (a == "--root") {
+            if (!value(o.root)) return r;
+        } else if (a == "--port") {
+            if (!value(o.port)) return r;
+        } else if (a == "--simulate") {
+            o.simulate = true;
+            if (i + 1 < args.size() && !args[i + 1].starts_with("-")) o.scenario = args[++i];
+        } else if (a == "--screenshot") {
+            if (!value(o.screenshot)) return r;
+        } else if (a == "--after") {
+            std::string text;
+            if (!value(text)) return r;
+            if (!parse_seconds(text, o.after)) {
+                r.error = "--after needs a number of seconds, not '" + text + "'";
+                return r;
+            }
+        } else if (a == "--windowed") {
+            o.windowed = true;
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (is_qt_value_option(a)) {
+            ++i;  // Qt takes it and its value
+        } else if (a.starts_with("--")) {
+            r.error = "unknown option " + a;
+            return r;
+        }
+        // Single-dash options without a value (-reverse, ...) belong to Qt.
+    }
+    return r;
+}
+
+std::string usage() {
+    return "Usage: dryer-panel [options]\n"
+           "The grain dryer's operator panel (640 x 480).\n"
+           "\n"
+           "  --root DIR            panel root (default: $DRYER_PANEL_ROOT, else the build's panel-root)\n"
+           "  --port DEV            serial device of the dryer controller (default /dev/ttyS0)\n"
+           "  --simulate [SCENARIO] run the controller stand-in inside the panel on a pseudo-terminal\n"
+           "  --screenshot FILE.png write a picture of the panel and exit 0\n"
+           "  --after SECONDS       when to take the screenshot (default 3)\n"
+           "  --windowed            an ordinary desktop window instead of full-screen and top-most\n"
+           "  -platform NAME        Qt platform (xcb, wayland, linuxfb, offscreen, ...)\n"
+           "  --help                this text\n";
+}
+
+}  // namespace dryer::shell

@@ -1,0 +1,70 @@
+#include "shell/panel_services.h"
+
+#include "l10n/language.h"
+#include "l10n/qt/pictures.h"
+#include "l10n/texts.h"
+#include "l10n/warnings.h"
+#include "link/link_state.h"
+#include "logging/history/shutdown_recorder.h"
+#include "logging/history/shutdown_store.h"
+#include "platform/panel_paths.h"
+#include "shell/main_window.h"
+#include "sim/scenario.h"
+#include "sim/simulator.h"
+
+namespace dryer::shell {
+
+PanelServices::PanelServices(const std::string& root) : root_(root) { platform::set_panel_root(root); }
+
+PanelServices::~PanelServices() = default;
+
+ShellHooks PanelServices::hooks() {
+    ShellHooks h;
+    h.button_picture = [](int n) { return l10n::qt::load_button_picture(n).toImage(); };
+    h.text = [](int n) { return QString::fromStdU16String(l10n::text(static_cast<unsigned>(n))); };
+    return h;
+}
+
+void PanelServices::clear_history_volume() {
+    link::link_state().shutdown_sink.store(nullptr);
+    recorder_.reset();
+    store_.reset();
+}
+
+// The stored view settings come with the data-logger setup.
+void PanelServices::read_view_settings() {}
+
+void PanelServices::open_history_database() {
+    store_ = std::make_unique<history::ShutdownStore>(platform::panel_root());
+    // A store that cannot be prepared still records when the disk comes
+    // back; each recording reports its own failure silently.
+    store_->prepare();
+    recorder_ = std::make_unique<history::ShutdownRecorder>(*store_, [](std::uint8_t node, std::uint8_t warning) {
+        return QString::fromStdU16String(l10n::warning_text(node, warning)).toStdString();
+    });
+    link::link_state().shutdown_sink.store(recorder_.get());
+}
+
+void PanelServices::init_texts() { l10n::ensure_loaded(); }
+
+void PanelServices::install_screens(MainWindow&) {}
+
+bool PanelServices::start_simulator(const std::string& scenario, std::string& device, std::string& error) {
+    sim::PeerOptions options;
+    // Without a scenario the stand-in's dryer reports a warning or a
+    // shutdown now and then by itself; with one, only what it scripts.
+    options.unscripted_events = scenario.empty();
+    if (!scenario.empty()) {
+        sim::ScenarioResult r = sim::load_scenario(scenario);
+        if (!r.ok) {
+            error = scenario + ": " + r.error;
+            return false;
+        }
+        options.scenario = std::move(r.actions);
+    }
+    simulator_ = std::make_unique<sim::Simulator>(std::move(options));
+    device = simulator_->start_pty(&error);
+    return !device.empty();
+}
+
+}  // namespace dryer::shell

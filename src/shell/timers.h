@@ -1,0 +1,97 @@
+// The duties of the panel's three timers, in the order they run, as a plain
+// class without Qt: the main window calls fast_tick(), second_tick() and
+// display_tick() from its timers and carries out what the duties ask for.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+
+#include "link/link_state.h"
+#include "shell/auto_repeat.h"
+
+namespace dryer::shell {
+
+// Blink flags read by the status screens.
+namespace blink {
+inline constexpr std::uint32_t phase = 1u << 0;    // set for ticks 3-7 of every 8 fast ticks
+inline constexpr std::uint32_t third = 1u << 1;    // set every third display tick, cleared by its reader
+inline constexpr std::uint32_t settled = 1u << 2;  // set from the third blink period on
+}  // namespace blink
+
+// What the timers ask the rest of the panel to do. Every call comes from the
+// user-interface thread, in the order the duties list them.
+class TimerDuties {
+public:
+    virtual ~TimerDuties() = default;
+    virtual void apply_button_bar_layout() = 0;
+    virtual void redraw_status_line() = 0;  // right status bar and dryer state line
+    virtual void redraw_warning_window() = 0;
+    virtual void link_cycle_tick() = 0;
+    virtual void redraw_graph_and_plenum() = 0;
+    virtual void link_second_tick() = 0;
+    virtual void one_second_housekeeping() = 0;
+    virtual void show_warning_window(bool shown) = 0;
+    virtual void redraw_shutdown_help_picture() = 0;
+    virtual bool shutdown_help_opened_from_history() = 0;
+    virtual void close_shutdown_help() = 0;
+    virtual void redraw_warning_message_line() = 0;
+    virtual void advance_dryer_picture() = 0;
+};
+
+class ShellTimers {
+public:
+    ShellTimers(link::LinkState& state, TimerDuties& duties, AutoRepeat& repeat);
+
+    // fast_tick() shall run the 175 ms duties: button-bar re-layout when
+    // options_279 changed since the last tick, status line redraw, blink
+    // phase (with warning redraws at both blink edges while a shutdown is
+    // reported), the link cycle tick and the graph redraw request.
+    void fast_tick();
+    // second_tick() shall write `now` (local time) into the clock settings,
+    // raise the clock item's flag, run the link's share of the one-second
+    // timer (re-record countdown, link-alive counter), then the housekeeping.
+    void second_tick(const std::tm& now);
+    // display_tick() shall run the 100 ms duties: warning window shown or
+    // hidden, the every-third-tick blink bit, the dryer picture, auto-repeat.
+    void display_tick();
+
+    // request_graph_redraw() shall raise the graph redraw request; the line
+    // graph and the plenum view are redrawn 25 fast ticks later.
+    void request_graph_redraw() { graph_request_ = true; }
+
+    // controller_heard() shall return true when a status frame was accepted
+    // between the last two one-second ticks (the link-alive counter was back
+    // at 10 before the tick lowered it).
+    bool controller_heard() const { return heard_; }
+
+    std::uint32_t blink_flags() const { return blink_flags_; }
+    // take_third_tick_flag() shall return blink bit 1 and clear it.
+    bool take_third_tick_flag();
+    std::uint32_t blink_counter() const { return blink_counter_; }
+    std::uint32_t settle_count() const { return settle_count_; }
+    std::uint32_t graph_countdown() const { return graph_countdown_; }
+    bool graph_request() const { return graph_request_; }
+    std::uint32_t help_animation_frame() const { return help_frame_; }
+
+private:
+    bool shutdown_reported() const;
+    void blink_step();
+    void graph_step();
+
+    link::LinkState& state_;
+    TimerDuties& duties_;
+    AutoRepeat& repeat_;
+    std::optional<std::uint8_t> last_options_;
+    std::uint32_t blink_counter_ = 0;
+    std::uint32_t settle_count_ = 0;
+    std::uint32_t blink_flags_ = 0;
+    bool graph_request_ = false;
+    std::uint32_t graph_countdown_ = 25;
+    std::uint32_t display_ticks_ = 0;
+    std::uint32_t help_frame_ = 0;
+    std::uint32_t seconds_ = 0;
+    bool heard_ = false;
+};
+
+}  // namespace dryer::shell
