@@ -8,6 +8,8 @@
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
 #include "platform/panel_paths.h"
+#include "setup/keypads/keypad_dialogs.h"
+#include "setup/screens/setup_screens.h"
 #include "shell/main_window.h"
 #include "sim/scenario.h"
 #include "sim/simulator.h"
@@ -22,6 +24,9 @@ ShellHooks PanelServices::hooks() {
     ShellHooks h;
     h.button_picture = [](int n) { return l10n::qt::load_button_picture(n).toImage(); };
     h.text = [](int n) { return QString::fromStdU16String(l10n::text(static_cast<unsigned>(n))); };
+    h.open_temperature_keypad = [](QWidget* over, const TemperatureKeypadRequest& r) {
+        setup::run_temperature_keypad(over, link::link_state(), {r.target, {r.minimum, r.maximum, r.fallback}});
+    };
     return h;
 }
 
@@ -47,7 +52,12 @@ void PanelServices::open_history_database() {
 
 void PanelServices::init_texts() { l10n::ensure_loaded(); }
 
-void PanelServices::install_screens(MainWindow&) {}
+void PanelServices::install_screens(MainWindow& window) {
+    setup::register_setup_screens(
+        link::link_state(),
+        [&window](const std::string& cls, setup::ScreenFactory f) { window.set_child_factory(cls, std::move(f)); },
+        [&window] { window.restore_main_screen(); });
+}
 
 bool PanelServices::start_simulator(const std::string& scenario, std::string& device, std::string& error) {
     sim::PeerOptions options;

@@ -1,17 +1,20 @@
-// The operator's road of a setting, end to end: the panel's screens and
-// keypads under the offscreen platform, the panel's link driver on its own
-// receive thread, and the controller stand-in on the other end of a real
-// pseudo-terminal. A value typed on a keypad goes out as a reply item until
-// the stand-in echoes it; then its flag is lowered and the screens show it.
+// The operator's road of a setting, end to end: the panel's main window with
+// its timers, screens and keypads under the offscreen platform, the panel's
+// link driver on its own receive thread, and the controller stand-in on the
+// other end of a real pseudo-terminal. A value typed on a keypad goes out as
+// a reply item until the stand-in echoes it; then its flag is lowered and
+// the screens show it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -19,7 +22,9 @@
 #include "link/link_driver.h"
 #include "link/link_state.h"
 #include "setup/temp_select/temp_select_window.h"
-#include "setup/timer_select/timer_select_window.h"
+#include "shell/child_windows.h"
+#include "shell/main_window.h"
+#include "shell/panel_services.h"
 #include "sim/simulator.h"
 
 namespace dryer::setup {
@@ -31,9 +36,9 @@ public:
     StandIn() : sim_(options()) {}
     std::string start(std::string* error) { return sim_.start_pty(error); }
     void refuse(std::size_t offset, bool on) { sim_.refuse(offset, on); }
-    void set16le(std::uint32_t offset, std::uint32_t value) {
+    void set(sim::ActionKind kind, std::uint32_t offset, std::uint32_t value) {
         sim::Action a;
-        a.kind = sim::ActionKind::set16le;
+        a.kind = kind;
         a.a = offset;
         a.b = value;
         sim_.post(a);
@@ -100,13 +105,25 @@ struct Keys {
                         qobject_cast<QMessageBox*>(box)->accept();
                     });
                 }
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromUtf8(k)), Qt::LeftButton);
+                auto* key = dialog->findChild<QPushButton*>(QString::fromUtf8(k));
+                if (!key) {
+                    ADD_FAILURE() << "no key " << k;
+                    qobject_cast<QDialog*>(dialog)->reject();
+                    return;
+                }
+                QTest::mouseClick(key, Qt::LeftButton);
                 delete watch.data();
             }
         });
     }
 };
 
+QString panel_root() {
+    const char* bin = std::getenv("DRYER_BINARY_DIR");
+    return QString::fromLocal8Bit(bin ? bin : ".") + QStringLiteral("/panel-root");
+}
+
+// The panel as its program builds it, against the stand-in.
 class SettingRoad : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -114,76 +131,115 @@ protected:
         std::string error;
         const std::string device = stand_in->start(&error);
         ASSERT_FALSE(device.empty()) << error;
+        services = new shell::PanelServices(panel_root().toStdString());
+        window = new shell::MainWindow(state(), services->hooks());
+        services->install_screens(*window);
+        window->create_child_windows();
+        services->init_texts();
+        window->show();
         ASSERT_TRUE(link::open_link(device));
-        // The panel's fast timer releases a link cycle every second tick.
-        ticker = new QTimer(qApp);
-        QObject::connect(ticker, &QTimer::timeout, [] { link::link_cycle_tick(); });
-        ticker->start(175);
-        ASSERT_TRUE(wait_for([] { return link::link_state().status.get(link::off::status_171) != 0xA0; }, 3000))
+        window->start_timers();
+        ASSERT_TRUE(wait_for([] { return state().status.get(link::off::status_171) != 0xA0; }, 3000))
             << "no status frame from the stand-in";
     }
     static void TearDownTestSuite() {
-        delete ticker;
-        ticker = nullptr;
+        delete window;
+        window = nullptr;
     }
     static link::LinkState& state() { return link::link_state(); }
+    static QWidget* screen(const char* name) { return window->child(name); }
+    static void press(int command) { QTest::mouseClick(window->button(command), Qt::LeftButton); }
+    static void press(const char* screen_name, const char* button) {
+        auto* b = screen(screen_name)->findChild<QPushButton*>(QString::fromUtf8(button));
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isVisible()) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
     static inline StandIn* stand_in = nullptr;
-    static inline QTimer* ticker = nullptr;
+    static inline shell::PanelServices* services = nullptr;
+    static inline shell::MainWindow* window = nullptr;
 };
 
 TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
     // The controller's plenum 1 setpoint starts at 180.
-    stand_in->set16le(69, 180);
+    stand_in->set(sim::ActionKind::set16le, 69, 180);
     ASSERT_TRUE(wait_for([] { return link::u16le(state().status, 69) == 180; }, 3000));
-    TempSelectWindow w(state());
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    press(shell::command::temps);
+    ASSERT_TRUE(screen("TEMP_SELECT_WINDOW")->isVisible());
+    EXPECT_FALSE(window->main_screen_shown());
+
     // Hold the echo back for a while: the item must go out in every cycle.
     stand_in->refuse(69, true);
     Keys keys{{"1", "9", "0", "ACCEPT"}, {}};
     keys.arm();
-    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Plenum 1 setpoint")), Qt::LeftButton);
+    press("TEMP_SELECT_WINDOW", "Plenum 1 setpoint");
     EXPECT_TRUE(keys.warning.isEmpty());
     EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
     ASSERT_TRUE(wait_for([] { return stand_in->count("refused item 69 n=2: 0xBE 0x00") >= 3; }, 3000));
     EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
+    // Until the controller reports it, the screen keeps the old value.
+    auto* temps = qobject_cast<TempSelectWindow*>(screen("TEMP_SELECT_WINDOW"));
+    ASSERT_NE(temps, nullptr);
+    temps->repaint();
+    EXPECT_EQ(temps->view().plenum[2].value_text, " 180 \u00B0F ");
 
     stand_in->refuse(69, false);
     ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 69 n=2: 0xBE 0x00") >= 1; }, 2000));
     ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::plenum1_setpoint); }, 2000));
     EXPECT_EQ(link::u16le(state().status, 69), 190);
-    // The screen shows it on its next drawing.
-    w.repaint();
-    EXPECT_EQ(w.view().plenum[2].value_text, " 190 \u00B0F ");
+    // The decoder's redraw request brings the new value to the screen.
+    ASSERT_TRUE(wait_for([temps] { return temps->view().plenum[2].value_text == " 190 \u00B0F "; }, 1000));
+
+    press("TEMP_SELECT_WINDOW", "EXIT");
+    EXPECT_FALSE(screen("TEMP_SELECT_WINDOW")->isVisible());
+    EXPECT_TRUE(window->main_screen_shown());
+    EXPECT_TRUE(screen("DRYER_PIC_WINDOW")->isVisible());
 }
 
 TEST_F(SettingRoad, LoadStartupDelayTwoThirty) {
-    TimerSelectWindow w(state());
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    stand_in->set(sim::ActionKind::set8, 31, 1);
+    stand_in->set(sim::ActionKind::set8, 32, 0);
+    ASSERT_TRUE(wait_for([] { return state().status.get(31) == 1 && state().status.get(32) == 0; }, 3000));
+    press(shell::command::timers);
+    ASSERT_TRUE(screen("TIMER_SELECT_WINDOW")->isVisible());
     Keys keys{{"MIN_2", "SEC_3", "SEC_0", "ACCEPT"}, {}};
     keys.arm();
-    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Load Startup Delay")), Qt::LeftButton);
+    press("TIMER_SELECT_WINDOW", "Load Startup Delay");
+    EXPECT_TRUE(state().flags.raised(link::row::load_startup_delay));
     ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 31 n=2: 0x02 0x1E") >= 1; }, 2000));
     ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::load_startup_delay); }, 2000));
     EXPECT_EQ(state().status.get(31), 2);
     EXPECT_EQ(state().status.get(32), 30);
+    press("TIMER_SELECT_WINDOW", "EXIT");
+    EXPECT_TRUE(window->main_screen_shown());
 }
 
 TEST_F(SettingRoad, OutOfRangeIsRefusedAndNothingSent) {
-    TempSelectWindow w(state());
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    press(shell::command::temps);
     const int sent_before = stand_in->count("item 69 ");
     Keys keys{{"2", "5", "1", "ACCEPT"}, {}};
     keys.arm();
-    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Plenum 1 setpoint")), Qt::LeftButton);
+    press("TEMP_SELECT_WINDOW", "Plenum 1 setpoint");
     EXPECT_EQ(keys.warning, "WARNING! / The value entered is out of range.");
     EXPECT_FALSE(state().flags.raised(link::row::plenum1_setpoint));
     // Three link cycles later nothing for item 69 has gone out.
     QTest::qWait(1100);
     EXPECT_EQ(stand_in->count("item 69 "), sent_before);
     EXPECT_EQ(link::u16le(state().status, 69), 190);
+    press("TEMP_SELECT_WINDOW", "EXIT");
+}
+
+TEST_F(SettingRoad, MiscEditsTheGrainSetpointWithTheKeypad) {
+    // Moisture-control mode 5: "MISC" edits the grain setpoint at 149.
+    stand_in->set(sim::ActionKind::set8, link::off::mc_mode_flags, 5);
+    stand_in->set(sim::ActionKind::set16le, 149, 105);
+    ASSERT_TRUE(wait_for([] { return state().status.get(link::off::mc_mode_flags) == 5; }, 3000));
+    ASSERT_TRUE(window->main_screen_shown());
+    Keys keys{{"1", "2", "0", "ACCEPT"}, {}};
+    keys.arm();
+    press(shell::command::misc);
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 149 n=2: 0x78 0x00") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::grain_setpoint); }, 2000));
 }
 
 }  // namespace

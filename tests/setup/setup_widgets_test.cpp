@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -41,10 +42,15 @@ QPointer<QTimer> on_next_modal(QWidget* previous, std::function<void(QWidget*)> 
     return t;
 }
 
+// Clicks a shown button; a missing one fails the test and closes the
+// dialog it was looked for in, so no modal loop is left waiting.
 void click(QWidget* root, const char* name) {
     auto* b = root->findChild<QPushButton*>(QString::fromUtf8(name));
-    ASSERT_NE(b, nullptr) << name;
-    ASSERT_TRUE(b->isVisible()) << name;
+    if (!b || !b->isVisible()) {
+        ADD_FAILURE() << "no shown button " << name;
+        if (auto* d = qobject_cast<QDialog*>(root)) d->reject();
+        return;
+    }
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
