@@ -11,11 +11,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "link/link_state.h"
+#include "platform/panel_paths.h"
 #include "setup/batch_timers/batch_drying_window.h"
 #include "setup/keypads/keypad_dialogs.h"
 #include "setup/temp_select/temp_select_window.h"
@@ -301,9 +303,13 @@ TEST_F(SetupWidgets, HeldButtonNoWritesNothing) {
 }  // namespace
 }  // namespace dryer::setup
 
-// One QApplication for the whole program, destroyed before exit.
+// One QApplication for the whole program, destroyed before exit; the panel
+// root is an empty folder of its own, so the screens run without language
+// files and show their built-in captions.
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
+    QTemporaryDir root;
+    dryer::platform::set_panel_root(root.path().toStdString());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
