@@ -8,10 +8,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -118,9 +121,14 @@ struct Keys {
     }
 };
 
-QString panel_root() {
+// A panel root of the test's own that sees the build's language folders,
+// so the panel writes its language configuration into a temporary folder.
+QString make_panel_root(const QTemporaryDir& dir) {
     const char* bin = std::getenv("DRYER_BINARY_DIR");
-    return QString::fromLocal8Bit(bin ? bin : ".") + QStringLiteral("/panel-root");
+    const QString languages = QString::fromLocal8Bit(bin ? bin : ".") + QStringLiteral("/panel-root/Hard Disk/Languages");
+    QDir(dir.path()).mkpath(QStringLiteral("Hard Disk"));
+    QFile::link(languages, dir.filePath(QStringLiteral("Hard Disk/Languages")));
+    return dir.path();
 }
 
 // The panel as its program builds it, against the stand-in.
@@ -131,7 +139,8 @@ protected:
         std::string error;
         const std::string device = stand_in->start(&error);
         ASSERT_FALSE(device.empty()) << error;
-        services = new shell::PanelServices(panel_root().toStdString());
+        root = new QTemporaryDir;
+        services = new shell::PanelServices(make_panel_root(*root).toStdString());
         window = new shell::MainWindow(state(), services->hooks());
         services->install_screens(*window);
         window->create_child_windows();
@@ -156,6 +165,7 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton);
     }
     static inline StandIn* stand_in = nullptr;
+    static inline QTemporaryDir* root = nullptr;
     static inline shell::PanelServices* services = nullptr;
     static inline shell::MainWindow* window = nullptr;
 };
