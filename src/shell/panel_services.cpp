@@ -13,10 +13,17 @@
 #include "shell/main_window.h"
 #include "sim/scenario.h"
 #include "sim/simulator.h"
+#include "views/main_screen/main_screen_views.h"
+#include "views/scene/l10n_texts.h"
 
 namespace dryer::shell {
 
-PanelServices::PanelServices(const std::string& root) : root_(root) { platform::set_panel_root(root); }
+PanelServices::PanelServices(const std::string& root)
+    : root_(root),
+      texts_(std::make_unique<views::L10nTexts>()),
+      views_(std::make_unique<views::MainScreenViews>(link::link_state(), *texts_)) {
+    platform::set_panel_root(root);
+}
 
 PanelServices::~PanelServices() = default;
 
@@ -24,6 +31,14 @@ ShellHooks PanelServices::hooks() {
     ShellHooks h;
     h.button_picture = [](int n) { return l10n::qt::load_button_picture(n).toImage(); };
     h.text = [](int n) { return QString::fromStdU16String(l10n::text(static_cast<unsigned>(n))); };
+    // The main screen's status windows take their share of the timers.
+    views::MainScreenViews* v = views_.get();
+    h.advance_dryer_picture = [v] { v->advance_dryer_picture(); };
+    h.redraw_warning_message_line = [v] { v->warning_message_line_tick(); };
+    h.redraw_shutdown_help_picture = [v] { v->shutdown_help_tick(); };
+    h.shutdown_help_opened_from_history = [v] { return v->help_opened_from_history(); };
+    h.close_shutdown_help = [v] { v->close_help(); };
+    h.one_second_housekeeping = [v] { v->second_tick(); };
     h.open_temperature_keypad = [](QWidget* over, const TemperatureKeypadRequest& r) {
         setup::run_temperature_keypad(over, link::link_state(), {r.target, {r.minimum, r.maximum, r.fallback}});
     };
@@ -53,6 +68,10 @@ void PanelServices::open_history_database() {
 void PanelServices::init_texts() { l10n::ensure_loaded(); }
 
 void PanelServices::install_screens(MainWindow& window) {
+    views::MainScreenViews* v = views_.get();
+    for (std::string_view name : views::MainScreenViews::kClassNames)
+        window.set_child_factory(std::string(name), [v, name](QWidget* parent) { return v->create_window(name, parent); });
+    v->set_blink_source([&window] { return window.timers().blink_flags(); });
     setup::register_setup_screens(
         link::link_state(),
         [&window](const std::string& cls, setup::ScreenFactory f) { window.set_child_factory(cls, std::move(f)); },

@@ -17,6 +17,11 @@ namespace dryer::sim {
 class Simulator;
 }  // namespace dryer::sim
 
+namespace dryer::views {
+class L10nTexts;
+class MainScreenViews;
+}  // namespace dryer::views
+
 namespace dryer::shell {
 
 class MainWindow;
@@ -48,6 +53,8 @@ private:
     std::string root_;
     std::unique_ptr<history::ShutdownStore> store_;
     std::unique_ptr<history::ShutdownRecorder> recorder_;
+    std::unique_ptr<views::L10nTexts> texts_;
+    std::unique_ptr<views::MainScreenViews> views_;  // the main screen's status windows
     std::unique_ptr<sim::Simulator> simulator_;
 };
 

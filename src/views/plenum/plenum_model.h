@@ -1,0 +1,41 @@
+// The plenum panel: one box per plenum (fan/heater unit in use) with its
+// temperature, setpoint and state, or the one-box form.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "link/images.h"
+#include "views/scene/scene.h"
+#include "views/scene/texts.h"
+
+namespace dryer::views {
+
+inline constexpr int kPlenumWidth = 400;
+inline constexpr int kPlenumHeight = 175;
+// The boxes of the two- to six-box forms share the height below the caption bar.
+inline constexpr int kPlenumBoxesHeight = 151;
+inline constexpr Rgb kOrange{200, 100, 0};
+inline constexpr Rgb kDividerGrey{128, 128, 128};
+
+// plenum_box_count() shall return the number of boxes for the status image:
+// fan_heater_count 0..3 give 1..4, 4 gives 6, any other value 0; bit 5 of
+// options_225 always gives the one-box form (1).
+int plenum_box_count(const link::ByteImage& s);
+
+struct PlenumState {
+    unsigned text = 0;  // text number
+    Rgb colour;
+};
+
+// plenum_state() shall return the state line of unit 1..6 by the first
+// matching row of the state table; one_box selects the one-box form's row.
+PlenumState plenum_state(const link::ByteImage& s, int unit, bool one_box);
+
+// plenum_box_rect() shall return box i (0-based) of n in the 400 by 151 box area.
+Rect plenum_box_rect(int i, int n);
+
+// plenum_scene() shall return the panel's drawing.
+Scene plenum_scene(const link::ByteImage& s, bool celsius, const Texts& t);
+
+}  // namespace dryer::views

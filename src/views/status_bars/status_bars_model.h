@@ -1,0 +1,68 @@
+// The left status bar (time, date, version or the airflow-test banner) and
+// the readings panel (mode label, grain temperature and moisture selectors).
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "link/images.h"
+#include "views/scene/scene.h"
+
+namespace dryer::views {
+
+inline constexpr int kStatusBarWidth = 240;
+inline constexpr int kStatusBarHeight = 40;
+inline constexpr int kReadingsWidth = 240;
+inline constexpr int kReadingsHeight = 185;  // client area below the caption bar
+inline constexpr const char* kAirflowBanner = "AIRFLOW TESTING DISABLED";
+inline constexpr Rgb kNearWhite{250, 250, 250};
+inline constexpr Rgb kReadingsTeal{80, 200, 200};
+inline constexpr Rgb kLightCyan{100, 250, 250};
+
+// airflow_testing_disabled() shall return true when bit 2 of any of the six
+// bytes heater_status_143..148 is set.
+bool airflow_testing_disabled(const link::ByteImage& s);
+
+// clock_text() and date_text() shall return the local time as "h:mm AM" and
+// the date as "Tuesday  Dec 08, 2026" (patterns "h':'mm tt" and
+// "dddd  MMM dd',' yyy").
+std::string clock_text(const std::tm& now);
+std::string date_text(const std::tm& now);
+
+// status_bar_scene() shall return the bar's drawing for the status image,
+// the blink phase and the local time.
+Scene status_bar_scene(const link::ByteImage& s, bool blink_on, const std::tm& now);
+
+struct ModeLabel {
+    std::string text;
+    Rgb colour;
+};
+
+// mode_label() shall return the moisture-control mode label chosen by
+// mc_mode_flags & 0x87 and bits 1 and 2 of mode_flags_179.
+ModeLabel mode_label(const link::ByteImage& s);
+
+// Selector states of the readings panel: temperature 0 dryer, 1 in, 2 out;
+// moisture 0 in, 1 out.
+struct ReadingsSelection {
+    int temperature = 0;
+    int moisture = 0;
+    void press_temperature() { temperature = (temperature + 1) % 3; }
+    void press_moisture() { moisture = (moisture + 1) % 2; }
+};
+
+// Where the two selector buttons sit in the readings panel.
+inline constexpr Rect kMoistureButton{0, 0, 196, 70};
+inline constexpr Rect kTemperatureButton{0, 72, 196, 142};
+
+// selected_temperature() shall return the whole degrees Fahrenheit the
+// temperature selector shows; selected_moisture() the tenths the moisture
+// selector shows.
+int selected_temperature(const link::ByteImage& s, int state);
+unsigned selected_moisture(const link::ByteImage& s, int state);
+
+// readings_scene() shall return the readings panel's drawing.
+Scene readings_scene(const link::ByteImage& s, const ReadingsSelection& sel);
+
+}  // namespace dryer::views

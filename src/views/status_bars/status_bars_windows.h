@@ -1,0 +1,43 @@
+// DRYER_LEFT_STATUS_BAR_WINDOW (time, date, version or the airflow-test
+// banner) and LINE_GRAPH_WINDOW (the readings panel with its two selectors).
+#pragma once
+
+#include <ctime>
+#include <optional>
+
+#include "views/scene/scene_window.h"
+#include "views/status_bars/status_bars_model.h"
+
+class QPushButton;
+
+namespace dryer::views {
+
+class LeftStatusBarWindow : public SceneWindow {
+    Q_OBJECT
+public:
+    LeftStatusBarWindow(QWidget* parent, link::LinkState& state, const Texts& texts);
+    // set_fixed_time() shall make the bar show t instead of the local time
+    // (nullopt: the local time again).
+    void set_fixed_time(std::optional<std::tm> t) { fixed_ = t; }
+
+protected:
+    Scene build_scene() override;
+
+private:
+    std::optional<std::tm> fixed_;
+};
+
+class ReadingsWindow : public SceneWindow {
+    Q_OBJECT
+public:
+    ReadingsWindow(QWidget* parent, link::LinkState& state, const Texts& texts);
+    const ReadingsSelection& selection() const { return selection_; }
+
+protected:
+    Scene build_scene() override;
+
+private:
+    ReadingsSelection selection_;
+};
+
+}  // namespace dryer::views

@@ -1,0 +1,74 @@
+// The warning window: the connection-lost figure with its moving marker, or
+// the shutdown figure for the reported (node id, warning id) pair; and the
+// pieces of its help dialog that do not need Qt.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "link/images.h"
+#include "views/scene/scene.h"
+#include "views/scene/texts.h"
+
+namespace dryer::views {
+
+inline constexpr int kWarningWidth = 600;
+inline constexpr int kWarningHeight = 325;
+inline constexpr Rgb kWarningGrey{100, 100, 100};
+inline constexpr const char* kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
+inline constexpr const char* kNoHelpText = "NO TEXT FILE AVAILABLE.";
+inline constexpr std::size_t kHelpFileMaxBytes = 16384;
+
+// split_line() shall split a text (cut first to 99 characters) at the last
+// blank whose position is below half its length; without such a blank the
+// first line is empty and the second the whole text.
+std::pair<std::string, std::string> split_line(std::string_view text);
+
+// The marker of the connection-lost figure: m moves 0..13 and back, one step
+// each time a marker step is taken.
+class LinkLostMarker {
+public:
+    void step();
+    int position() const { return m_; }
+
+private:
+    int m_ = 0;
+    bool up_ = true;
+};
+
+// What the window shows: nothing, the link-lost figure or a shutdown.
+enum class WarningContent { none, link_lost, shutdown };
+
+// warning_content() shall return link_lost when the link is down, else
+// shutdown when the node id or the warning id is not 0, else none.
+WarningContent warning_content(const link::ByteImage& s, bool link_alive);
+
+struct WarningView {
+    Scene scene;
+    std::string caption;  // window caption
+    bool link_lost_request = false;  // ask the link to send the link-lost reply
+};
+
+// warning_view() shall return the window's drawing and caption for the
+// status image, the link state, the blink phase and the marker position.
+WarningView warning_view(const link::ByteImage& s, bool link_alive, bool blink_on, int marker, const Texts& t);
+
+// help_lines() shall turn the bytes of a help text file (UTF-16 LE with a
+// two-byte byte-order mark, at most 16384 bytes considered) into list lines:
+// a line feed ends a line, a carriage return ends its text, a tab becomes
+// four blanks; a last line without a line feed is kept. Returns UTF-8.
+std::vector<std::string> help_lines(std::string_view bytes);
+
+// help_node() shall return the node whose help files serve node_id: fan/heater
+// nodes 2 to 7 share node 2.
+inline int help_node(int node_id) { return node_id >= 2 && node_id <= 7 ? 2 : node_id; }
+
+// Rear-discharge animation frame 0..6 of the help dialog.
+inline int next_help_frame(int frame) { return frame >= 6 || frame < 0 ? 0 : frame + 1; }
+inline bool is_rear_discharge(int node_id, int warning_id) { return node_id == 14 && warning_id == 5; }
+
+}  // namespace dryer::views

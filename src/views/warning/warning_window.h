@@ -1,0 +1,84 @@
+// WARNING_WINDOW: raised over the main screen while the controller reports a
+// shutdown or warning, or while the link is lost; and its help dialog
+// "Shutdown Help File - 34".
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+#include "views/scene/scene_window.h"
+#include "views/warning/warning_model.h"
+
+class QListWidget;
+class QPushButton;
+
+namespace dryer::views {
+
+class WarningHelpDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The dialog shows the condition (node_id, warning_id) it was opened for.
+    WarningHelpDialog(QWidget* parent, link::LinkState& state, const Texts& texts, int node_id, int warning_id);
+
+    // Set by the shutdown history screen when it opens the dialog: the
+    // display tick then leaves it open when the condition clears.
+    void set_owned_by_history(bool owned) { owned_by_history_ = owned; }
+    bool owned_by_history() const { return owned_by_history_; }
+
+    // animation_tick() is the display timer's share while the live status is
+    // node 14 warning 5: advance the rear-discharge frame and redraw its area.
+    void animation_tick();
+    int frame() const { return frame_; }
+    bool picture_failed() const { return picture_failed_; }
+    QListWidget* list() const { return list_; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void load_text_once();
+    void ask_retry();
+
+    link::LinkState& state_;
+    const Texts& texts_;
+    int node_, warning_;
+    int frame_ = 0;
+    bool picture_failed_ = false;
+    bool text_loaded_ = false;
+    bool asking_ = false;
+    bool owned_by_history_ = false;
+    QListWidget* list_;
+    QPushButton* close_;
+};
+
+class WarningWindow : public SceneWindow {
+    Q_OBJECT
+public:
+    WarningWindow(QWidget* parent, link::LinkState& state, const Texts& texts);
+
+    WarningHelpDialog* help_dialog() const { return help_; }
+    int marker() const { return marker_.position(); }
+
+public slots:
+    // display_tick() is the display timer's (100 ms) first duty: show the
+    // window while a condition is reported or the link is lost, else hide it
+    // and close the help dialog (unless the shutdown history owns it).
+    void display_tick();
+    // marker_tick() is the duty of every third display tick: let the link-lost
+    // marker take a step at the next repaint and redraw its area.
+    void marker_tick();
+    // open_help() shall open the help dialog for the current condition (modal).
+    void open_help();
+
+protected:
+    Scene build_scene() override;
+
+private:
+    LinkLostMarker marker_;
+    bool marker_step_ = false;
+    QPointer<WarningHelpDialog> help_;
+    QPushButton* help_button_;
+};
+
+}  // namespace dryer::views

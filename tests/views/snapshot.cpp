@@ -1,0 +1,53 @@
+// Renders the main screen's windows for a sample status image into PNG files
+// (views_snapshot OUT_DIR [busy|tower1|tower2|406|lost|shutdown|celsius|five]),
+// to look at them as an operator would.
+#include <QApplication>
+#include <QDir>
+
+#include "tests/views/sample_status.h"
+#include "views/dryer_picture/dryer_picture_window.h"
+#include "views/main_screen/main_screen_views.h"
+#include "views/plenum/plenum_window.h"
+#include "views/state_line/state_line_window.h"
+#include "views/status_bars/status_bars_windows.h"
+#include "views/warning/warning_window.h"
+
+using namespace dryer;
+using namespace dryer::views;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? argv[1] : QStringLiteral(".");
+    const std::string variant = argc > 2 ? argv[2] : "busy";
+    const QString tag = QString::fromStdString(variant);
+    QDir().mkpath(out);
+    link::LinkState st;
+    sample::fill_busy(st);
+    auto& s = st.status;
+    if (variant == "tower1") s.set(link::off::module_count, 1);
+    if (variant == "tower2") s.set(link::off::module_count, 2);
+    if (variant == "406") s.set(link::off::options_225, 0x20);
+    if (variant == "five") s.set(link::off::fan_heater_count, 3);
+    if (variant == "lost") link::store(st.link_alive, 0u);
+    if (variant == "shutdown") {
+        s.set(link::off::shutdown_node, 3);
+        s.set(link::off::shutdown_code, 5);
+    }
+    if (variant == "celsius") link::store(st.values.si_units, std::uint8_t{1});
+    NumberTexts texts;
+
+    QWidget panel;
+    panel.setStyleSheet(QStringLiteral("background: rgb(60,60,60);"));
+    panel.resize(640, 480);
+    MainScreenViews views(&panel, st, texts);
+    views.plenum()->show();
+    for (int i = 0; i < 7; ++i) views.display_tick(0x5);
+    panel.show();
+    QApplication::processEvents();
+    panel.grab().save(out + "/panel_" + tag + ".png");
+    views.left_status_bar()->show();
+    views.left_status_bar()->grab().save(out + "/left_bar.png");
+    views.readings()->show();
+    views.readings()->grab().save(out + "/readings_" + tag + ".png");
+    return 0;
+}

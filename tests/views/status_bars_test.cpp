@@ -1,0 +1,108 @@
+// Mode label, selectors, status bar texts and the airflow banner.
+#include <gtest/gtest.h>
+
+#include "views/status_bars/status_bars_model.h"
+
+using namespace dryer;
+using namespace dryer::views;
+namespace off = link::off;
+
+namespace {
+
+struct LabelCase {
+    const char* name;
+    std::uint8_t mc_flags, flags_179;
+    const char* text;
+    Rgb colour;
+};
+
+class ModeLabels : public ::testing::TestWithParam<LabelCase> {};
+
+TEST_P(ModeLabels, follow_the_table) {
+    const auto& c = GetParam();
+    link::ByteImage s;
+    s.set(off::mc_mode_flags, c.mc_flags);
+    s.set(off::mode_flags_179, c.flags_179);
+    const ModeLabel l = mode_label(s);
+    EXPECT_EQ(l.text, c.text);
+    EXPECT_EQ(l.colour, c.colour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ModeLabels,
+    ::testing::Values(LabelCase{"basic", 0x01, 0, "BASIC MC", colour::green},
+                      LabelCase{"basic_manual", 0x01, 0x04, "BASIC MC : MANUAL", colour::blue},
+                      LabelCase{"speed_manual", 0x02, 0x02, "3-SPEED MC : MANUAL", colour::blue},
+                      LabelCase{"advanced", 0x03, 0, "ADVANCED MC", colour::green},
+                      LabelCase{"auto_1sp", 0x81, 0x02, "BASIC MC : AUTO : 1SP", colour::blue},
+                      LabelCase{"auto_2sp", 0xC1, 0x02, "BASIC MC : AUTO : 2SP", colour::blue},
+                      LabelCase{"auto_plain", 0x81, 0, "BASIC MC", colour::green},
+                      LabelCase{"speed_auto", 0x82, 0x04, "3-SPEED MC : AUTO", colour::blue},
+                      LabelCase{"advanced_auto", 0xC3, 0x06, "ADVANCED MC : AUTO", colour::blue},
+                      LabelCase{"x84_none", 0x84, 0, "NO MC SELECTED", colour::red},
+                      LabelCase{"x84_none_suffix", 0x84, 0x06, "NO MC SELECTED", colour::red},
+                      LabelCase{"zero_none", 0x00, 0, "NO MC SELECTED", colour::red}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Readings, temperature_selector_cycles_back_to_dryer_after_three_presses) {
+    ReadingsSelection sel;
+    for (int i = 0; i < 3; ++i) sel.press_temperature();
+    EXPECT_EQ(sel.temperature, 0);
+    const Scene sc = readings_scene(link::ByteImage{}, sel);
+    // The highlighted label is the one drawn in black.
+    const TextItem* dryer = sc.find_text(" DRYER ");
+    ASSERT_NE(dryer, nullptr);
+    EXPECT_EQ(dryer->colour, colour::black);
+}
+
+TEST(Readings, selected_values_follow_the_state) {
+    link::ByteImage s;
+    s.set_u16le(off::value_91, 77);
+    s.set(off::status_184, 1);
+    s.set_u16be(off::value_195, 655);
+    s.set_u16be(off::grain_temp_193, 1009);
+    s.set_u16be(off::moisture_191, 213);
+    s.set_u16be(off::moisture_189, 150);
+    EXPECT_EQ(selected_temperature(s, 0), 77);
+    EXPECT_EQ(selected_temperature(s, 1), 65);
+    EXPECT_EQ(selected_temperature(s, 2), 100);
+    s.set(off::status_184, 9);
+    EXPECT_EQ(selected_temperature(s, 0), 0);
+    EXPECT_EQ(selected_moisture(s, 0), 213u);
+    EXPECT_EQ(selected_moisture(s, 1), 150u);
+    ReadingsSelection sel;
+    sel.press_moisture();
+    EXPECT_NE(readings_scene(s, sel).find_text("15.0"), nullptr);
+}
+
+TEST(StatusBar, shows_time_date_and_version) {
+    std::tm t{};
+    t.tm_hour = 0;
+    t.tm_min = 7;
+    t.tm_wday = 2;
+    t.tm_mon = 11;
+    t.tm_mday = 8;
+    t.tm_year = 126;
+    EXPECT_EQ(clock_text(t), "12:07 AM");
+    t.tm_hour = 13;
+    EXPECT_EQ(clock_text(t), "1:07 PM");
+    EXPECT_EQ(date_text(t), "Tuesday  Dec 08, 2026");
+    const Scene sc = status_bar_scene(link::ByteImage{}, true, t);
+    EXPECT_NE(sc.find_text("VER: 2.10"), nullptr);
+    EXPECT_EQ(sc.find_text(kAirflowBanner), nullptr);
+}
+
+TEST(StatusBar, bit2_of_byte_145_alone_gives_only_the_banner) {
+    link::ByteImage s;
+    s.set(off::heater_status_143 + 2, 0x04);
+    for (bool on : {true, false}) {
+        const Scene sc = status_bar_scene(s, on, std::tm{});
+        ASSERT_EQ(sc.texts().size(), 1u);
+        EXPECT_EQ(sc.texts()[0]->text, kAirflowBanner);
+        EXPECT_EQ(sc.texts()[0]->colour, on ? colour::black : kNearWhite);
+    }
+    s.set(off::heater_status_143 + 2, 0xFB);
+    EXPECT_FALSE(airflow_testing_disabled(s));
+}
+
+}  // namespace

@@ -1,0 +1,318 @@
+// The windows under the offscreen platform: pixels at the panel's
+// coordinates, the warning window's show/hide tick and its help dialog.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "tests/views/sample_status.h"
+#include "views/dryer_picture/dryer_picture_window.h"
+#include "views/plenum/plenum_window.h"
+#include "views/scene/blink.h"
+#include "views/state_line/state_line_window.h"
+#include "views/status_bars/status_bars_windows.h"
+#include "views/warning/warning_window.h"
+
+using namespace dryer;
+using namespace dryer::views;
+namespace off = link::off;
+
+namespace {
+
+QColor pixel(const QPixmap& pm, int x, int y) { return pm.toImage().pixelColor(x, y); }
+
+class Windows : public ::testing::Test {
+protected:
+    link::LinkState st;
+    NumberTexts texts;
+};
+
+TEST_F(Windows, every_window_carries_its_class_name) {
+    DryerPictureWindow a(nullptr, st, texts);
+    PlenumWindow b(nullptr, st, texts);
+    StateLineWindow c(nullptr, st, texts);
+    LeftStatusBarWindow d(nullptr, st, texts);
+    ReadingsWindow e(nullptr, st, texts);
+    WarningWindow f(nullptr, st, texts);
+    EXPECT_EQ(a.objectName(), "DRYER_PIC_WINDOW");
+    EXPECT_EQ(b.objectName(), "CUSTOM_VIEW_WINDOW");
+    EXPECT_EQ(c.objectName(), "DRYER_RIGHT_STATUS_BAR_WINDOW");
+    EXPECT_EQ(d.objectName(), "DRYER_LEFT_STATUS_BAR_WINDOW");
+    EXPECT_EQ(e.objectName(), "LINE_GRAPH_WINDOW");
+    EXPECT_EQ(f.objectName(), "WARNING_WINDOW");
+    EXPECT_EQ(a.render_offscreen().size(), QSize(240, 420));
+    EXPECT_EQ(b.render_offscreen().size(), QSize(400, 175));
+    EXPECT_EQ(c.render_offscreen().size(), QSize(400, 40));
+    EXPECT_EQ(f.render_offscreen().size(), QSize(600, 325));
+}
+
+TEST_F(Windows, airflow_banner_is_red_in_the_blink_phase_only) {
+    st.status.set(off::heater_status_143 + 2, 0x04);
+    LeftStatusBarWindow bar(nullptr, st, texts);
+    bar.set_blink_flags(blink::phase);
+    EXPECT_EQ(pixel(bar.render_offscreen(), 4, 4), QColor(255, 0, 0));
+    bar.set_blink_flags(0);
+    EXPECT_EQ(pixel(bar.render_offscreen(), 4, 4), QColor(0, 0, 0));
+}
+
+TEST_F(Windows, big_figure_is_green) {
+    st.status.set(off::mc_mode_flags, 0x03);
+    st.status.set_u16be(off::moisture_189, 888);
+    DryerPictureWindow pic(nullptr, st, texts);
+    const QImage img = pic.render_offscreen().toImage();
+    int green = 0;
+    for (int y = 345; y < 415; ++y)
+        for (int x = 0; x < 130; ++x)
+            if (img.pixelColor(x, y) == QColor(0, 255, 0)) ++green;
+    EXPECT_GT(green, 200);
+}
+
+TEST_F(Windows, plenum_six_boxes_for_code_4_none_for_5) {
+    PlenumWindow plenum(nullptr, st, texts);
+    st.status.set(off::fan_heater_count, 4);
+    // Dividers of the three-by-two grid.
+    const QImage six = plenum.render_offscreen().toImage();
+    EXPECT_EQ(six.pixelColor(133, 40), QColor(128, 128, 128));
+    EXPECT_EQ(six.pixelColor(266, 120), QColor(128, 128, 128));
+    EXPECT_EQ(six.pixelColor(60, 75), QColor(128, 128, 128));
+    st.status.set(off::fan_heater_count, 5);
+    const QImage none = plenum.render_offscreen().toImage();
+    for (int y = 0; y < 175; y += 5)
+        for (int x = 0; x < 400; x += 5) ASSERT_EQ(none.pixelColor(x, y), QColor(0, 0, 0)) << x << "," << y;
+}
+
+TEST_F(Windows, state_line_draws_its_colour) {
+    st.status.set(off::status_118, 0x20);
+    StateLineWindow line(nullptr, st, texts);
+    line.set_blink_flags(blink::phase);
+    const QImage img = line.render_offscreen().toImage();
+    int red = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (img.pixelColor(x, y) == QColor(255, 0, 0)) ++red;
+    EXPECT_GT(red, 30);
+}
+
+TEST_F(Windows, readings_selector_button_advances_its_state) {
+    ReadingsWindow r(nullptr, st, texts);
+    auto* b = r.findChild<QPushButton*>("GRAIN_TEMP_SELECT_BUTTON");
+    ASSERT_NE(b, nullptr);
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(r.selection().temperature, 0);
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(r.selection().temperature, 1);
+    QTest::mouseClick(r.findChild<QPushButton*>("MOISTURE_VIEW_SELECT_BUTTON"), Qt::LeftButton);
+    EXPECT_EQ(r.selection().moisture, 1);
+}
+
+TEST_F(Windows, warning_window_link_lost_asks_for_the_link_lost_reply_and_moves_marker) {
+    WarningWindow w(nullptr, st, texts);
+    w.display_tick();
+    EXPECT_TRUE(w.isHidden());
+    link::store(st.link_alive, 0u);
+    w.display_tick();
+    EXPECT_FALSE(w.isHidden());
+    for (int i = 0; i < 4; ++i) {
+        w.marker_tick();
+        w.render_offscreen();
+    }
+    const QPixmap& pm = w.render_offscreen();  // no marker step without a tick
+    EXPECT_EQ(link::load(st.link_lost_request), 1);
+    EXPECT_EQ(w.windowTitle(), kConnectionLostCaption);
+    EXPECT_EQ(w.marker(), 4);
+    EXPECT_EQ(pixel(pm, 147, 70), QColor(0, 0, 150));  // the marker at m = 4: x 145..160
+    EXPECT_EQ(pixel(pm, 200, 70), QColor(0, 125, 0));  // the bar
+    EXPECT_EQ(pixel(pm, 590, 300), QColor(100, 100, 100));
+}
+
+TEST_F(Windows, help_dialog_closes_on_the_tick_after_the_condition_clears) {
+    QTemporaryDir dir;
+    TableTexts t;
+    t.set_warning_folder(dir.path().toStdString());
+    {
+        QFile f(dir.filePath("NID_02_WARNING_ID_05.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\xFF\xFE" "A\0\t\0B\0\r\0\n\0", 12));
+    }
+    QPixmap(500, 400).save(dir.filePath("NID_02_WARNING_ID_05.bmp"));
+    st.status.set(off::shutdown_node, 4);
+    st.status.set(off::shutdown_code, 5);
+    WarningWindow w(nullptr, st, t);
+    w.display_tick();
+    QTest::mouseClick(w.findChild<QPushButton*>("WARNING_HELP"), Qt::LeftButton);
+    WarningHelpDialog* dlg = w.help_dialog();
+    ASSERT_NE(dlg, nullptr);
+    dlg->grab();  // paint once: loads the text and the picture
+    ASSERT_EQ(dlg->list()->count(), 1);
+    EXPECT_EQ(dlg->list()->item(0)->text(), "A    B");
+    EXPECT_FALSE(dlg->picture_failed());
+    // The dialog keeps its condition while the status changes.
+    st.status.set(off::shutdown_node, 0);
+    st.status.set(off::shutdown_code, 0);
+    w.display_tick();
+    EXPECT_TRUE(w.isHidden());
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(Windows, help_dialog_owned_by_history_stays_and_missing_text_says_so) {
+    TableTexts t;
+    st.status.set(off::shutdown_node, 15);
+    st.status.set(off::shutdown_code, 1);
+    WarningWindow w(nullptr, st, t);
+    w.display_tick();
+    w.open_help();
+    WarningHelpDialog* dlg = w.help_dialog();
+    ASSERT_NE(dlg, nullptr);
+    dlg->set_owned_by_history(true);
+    st.status.set(off::shutdown_node, 0);
+    st.status.set(off::shutdown_code, 0);
+    w.display_tick();
+    EXPECT_TRUE(dlg->isVisible());
+    dlg->grab();
+    ASSERT_EQ(dlg->list()->count(), 1);
+    EXPECT_EQ(dlg->list()->item(0)->text(), kNoHelpText);
+    EXPECT_TRUE(dlg->picture_failed());
+    dlg->reject();
+}
+
+TEST_F(Windows, help_dialog_rear_discharge_frames_advance_on_the_tick) {
+    st.status.set(off::shutdown_node, 14);
+    st.status.set(off::shutdown_code, 5);
+    WarningWindow w(nullptr, st, texts);
+    w.open_help();
+    ASSERT_NE(w.help_dialog(), nullptr);
+    for (int i = 0; i < 8; ++i) w.display_tick();
+    EXPECT_EQ(w.help_dialog()->frame(), 1);
+    w.help_dialog()->reject();
+}
+
+}  // namespace
+
+#include <QWidget>
+
+#include "views/main_screen/main_screen_views.h"
+
+namespace {
+
+TEST_F(Windows, main_screen_places_windows_and_runs_the_ticks) {
+    QWidget main;
+    main.resize(640, 480);
+    MainScreenViews views(&main, st, texts);
+    EXPECT_EQ(views.dryer_picture()->geometry(), QRect(0, 0, 240, 420));
+    EXPECT_EQ(views.state_line()->geometry(), QRect(240, 0, 400, 40));
+    EXPECT_EQ(views.plenum()->geometry(), QRect(240, 245, 400, 175));
+    EXPECT_EQ(views.warning()->geometry(), QRect(10, 20, 600, 325));
+    EXPECT_TRUE(views.warning()->isHidden());
+    st.status.set(off::heater_status_125 + 5, 0x01);  // unit 6 turning
+    st.status.set(off::shutdown_code, 7);
+    for (int i = 0; i < 3; ++i) views.display_tick(blink::phase);
+    EXPECT_FALSE(views.warning()->isHidden());
+    EXPECT_EQ(views.dryer_picture()->animation().unit_phase(6), 0);  // three ticks: 1, 2, 0
+    views.display_tick(blink::phase);
+    EXPECT_EQ(views.dryer_picture()->animation().unit_phase(6), 1);
+    EXPECT_EQ(views.warning()->blink_flags(), blink::phase);
+}
+
+TEST_F(Windows, decoder_redraw_bits_repaint_the_named_windows_only) {
+    QWidget main;
+    main.resize(640, 480);
+    MainScreenViews views(&main, st, texts);
+    views.plenum()->show();
+    main.show();
+    QApplication::processEvents();
+    const unsigned pic = views.dryer_picture()->paint_count(), line = views.state_line()->paint_count(),
+                   plenum = views.plenum()->paint_count();
+    views.apply_redraw(link::redraw::plenum_box(3) | link::redraw::dryer_state_line);
+    QApplication::processEvents();
+    EXPECT_EQ(views.dryer_picture()->paint_count(), pic);
+    EXPECT_GT(views.state_line()->paint_count(), line);
+    EXPECT_GT(views.plenum()->paint_count(), plenum);
+}
+
+}  // namespace
+
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "views/scene/scene_painter.h"
+
+namespace {
+
+TEST_F(Windows, texts_are_drawn_in_tahoma_when_the_system_has_it) {
+    if (!QFileInfo::exists("/usr/share/wine/fonts/tahoma.ttf")) GTEST_SKIP() << "no free Tahoma on this machine";
+    load_panel_fonts();
+    EXPECT_EQ(QFontInfo(panel_font(12, 400)).family(), "Tahoma");
+    EXPECT_EQ(QFontInfo(panel_font(60, 700)).family(), "Tahoma");
+}
+
+// Answers the next message box with the given button once it shows.
+void answer_message_box(QMessageBox::StandardButton button, QString* title) {
+    QTimer::singleShot(0, [=] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                *title = box->windowTitle();
+                box->button(button)->click();
+                return;
+            }
+        answer_message_box(button, title);
+    });
+}
+
+TEST_F(Windows, missing_picture_asks_retry_or_cancel_and_cancel_closes) {
+    TableTexts t;
+    t.set(467, "NO PICTURE");
+    t.set(468, "The picture could not be loaded.");
+    st.status.set(off::shutdown_node, 15);
+    st.status.set(off::shutdown_code, 2);
+    WarningWindow w(nullptr, st, t);
+    w.show();
+    w.open_help();
+    QPointer<WarningHelpDialog> dlg = w.help_dialog();
+    ASSERT_TRUE(dlg);
+    QString title;
+    answer_message_box(QMessageBox::Retry, &title);
+    dlg->grab();
+    EXPECT_TRUE(dlg->picture_failed());
+    for (int i = 0; i < 50 && title.isEmpty(); ++i) QApplication::processEvents();
+    EXPECT_EQ(title, "NO PICTURE");
+    EXPECT_FALSE(dlg->picture_failed());  // Retry: the next repaint tries again
+    title.clear();
+    answer_message_box(QMessageBox::Cancel, &title);
+    dlg->grab();
+    for (int i = 0; i < 50 && title.isEmpty(); ++i) QApplication::processEvents();
+    EXPECT_EQ(title, "NO PICTURE");
+    QApplication::processEvents();
+    EXPECT_TRUE(!dlg || !dlg->isVisible());
+}
+
+}  // namespace
+
+#include "art/art.h"
+
+namespace {
+
+TEST_F(Windows, built_in_pictures_have_their_sizes_and_every_phase_differs) {
+    struct P {
+        int first, count, w, h;
+    } pictures[] = {{323, 1, 86, 420},  {324, 1, 122, 420}, {367, 1, 180, 315}, {406, 1, 150, 360},
+                    {325, 12, 44, 45},  {341, 12, 44, 45},  {292, 6, 44, 45},   {301, 6, 44, 45},
+                    {408, 3, 44, 45},   {418, 3, 44, 45},   {462, 1, 25, 25},   {259, 1, 100, 75},
+                    {260, 1, 100, 124}, {517, 1, 100, 92}};
+    for (const P& p : pictures)
+        for (int n = p.first; n < p.first + p.count; ++n) EXPECT_EQ(art::builtin_picture(n).size(), QSize(p.w, p.h)) << n;
+    // Moving parts and lit units: three phases, three different pictures.
+    for (int first : {310, 317, 331, 354, 357, 360, 363, 418, 422, 425, 430}) {
+        EXPECT_NE(art::builtin_picture(first), art::builtin_picture(first + 1)) << first;
+        EXPECT_NE(art::builtin_picture(first + 1), art::builtin_picture(first + 2)) << first;
+    }
+    EXPECT_NE(art::builtin_picture(428), art::builtin_picture(429));
+}
+
+}  // namespace
