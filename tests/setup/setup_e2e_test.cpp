@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
+#include <variant>
 #include <memory>
 #include <mutex>
 
@@ -29,9 +30,26 @@
 #include "shell/main_window.h"
 #include "shell/panel_services.h"
 #include "sim/simulator.h"
+#include "views/plenum/plenum_model.h"
+#include "views/scene/l10n_texts.h"
+#include "views/scene/scene_window.h"
 
 namespace dryer::setup {
 namespace {
+
+// The setpoint line of unit 1's box on the plenum panel of a six-unit dryer.
+std::string plenum_panel_unit1_setpoint() {
+    const views::Scene scene = views::plenum_scene(link::link_state().status, false, views::L10nTexts{});
+    const views::Rect box = views::plenum_box_rect(0, 6);  // units 1 to 6 in boxes 0 to 5
+    for (const views::Item& item : scene.items) {
+        const auto* t = std::get_if<views::TextItem>(&item);
+        if (!t || t->text.rfind("SP:", 0) != 0) continue;
+        const int x = (t->rect.left + t->rect.right) / 2;
+        const int y = (t->rect.top + t->rect.bottom) / 2;
+        if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) return t->text;
+    }
+    return {};
+}
 
 // What the stand-in did with each reply item, as its log lines.
 class StandIn {
@@ -171,9 +189,14 @@ protected:
 };
 
 TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
-    // The controller's plenum 1 setpoint starts at 180.
+    // A dryer with six fan/heaters, so the plenum panel has a box for unit 1;
+    // the controller's plenum 1 setpoint starts at 180.
+    stand_in->set(sim::ActionKind::fans, 6, 0);
     stand_in->set(sim::ActionKind::set16le, 69, 180);
-    ASSERT_TRUE(wait_for([] { return link::u16le(state().status, 69) == 180; }, 3000));
+    ASSERT_TRUE(wait_for(
+        [] { return link::u16le(state().status, 69) == 180 && state().status.get(link::off::fan_heater_count) == 4; },
+        3000));
+    EXPECT_EQ(plenum_panel_unit1_setpoint(), "SP:  180 \u00B0F ");
     press(shell::command::temps);
     ASSERT_TRUE(screen("TEMP_SELECT_WINDOW")->isVisible());
     EXPECT_FALSE(window->main_screen_shown());
@@ -204,6 +227,12 @@ TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
     EXPECT_FALSE(screen("TEMP_SELECT_WINDOW")->isVisible());
     EXPECT_TRUE(window->main_screen_shown());
     EXPECT_TRUE(screen("DRYER_PIC_WINDOW")->isVisible());
+    // The main screen's plenum panel draws the new setpoint.
+    auto* plenum = qobject_cast<views::SceneWindow*>(screen("CUSTOM_VIEW_WINDOW"));
+    ASSERT_NE(plenum, nullptr);
+    const unsigned paints = plenum->paint_count();
+    ASSERT_TRUE(wait_for([plenum, paints] { return plenum->isVisible() && plenum->paint_count() > paints; }, 1000));
+    EXPECT_EQ(plenum_panel_unit1_setpoint(), "SP:  190 \u00B0F ");
 }
 
 TEST_F(SettingRoad, LoadStartupDelayTwoThirty) {
