@@ -35,7 +35,7 @@ constexpr std::array<RedrawTarget, 13> kRedrawTargets{{
     {link::redraw::right_status_bar | link::redraw::dryer_state_line, "DRYER_RIGHT_STATUS_BAR_WINDOW"},
     {link::redraw::unload_status, "UNLOAD_STATUS_WINDOW"},
     {link::redraw::line_graph, "LINE_GRAPH_WINDOW"},
-    {link::redraw::timer_select, "TIMER_SELECT_WINDOW"},
+    {link::redraw::timer_select | link::redraw::out_of_grain_timer, "TIMER_SELECT_WINDOW"},
     {link::redraw::temp_select, "TEMP_SELECT_WINDOW"},
     {link::redraw::setup_selection, "SETUP_SELECTION_WINDOW"},
     {link::redraw::button_bar, "BUTTON_BAR_WINDOW"},

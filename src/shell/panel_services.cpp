@@ -8,6 +8,8 @@
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
 #include "platform/panel_paths.h"
+#include "setup/keypads/keypad_dialogs.h"
+#include "setup/screens/setup_screens.h"
 #include "shell/main_window.h"
 #include "sim/scenario.h"
 #include "sim/simulator.h"
@@ -37,6 +39,9 @@ ShellHooks PanelServices::hooks() {
     h.shutdown_help_opened_from_history = [v] { return v->help_opened_from_history(); };
     h.close_shutdown_help = [v] { v->close_help(); };
     h.one_second_housekeeping = [v] { v->second_tick(); };
+    h.open_temperature_keypad = [](QWidget* over, const TemperatureKeypadRequest& r) {
+        setup::run_temperature_keypad(over, link::link_state(), {r.target, {r.minimum, r.maximum, r.fallback}});
+    };
     return h;
 }
 
@@ -67,6 +72,10 @@ void PanelServices::install_screens(MainWindow& window) {
     for (std::string_view name : views::MainScreenViews::kClassNames)
         window.set_child_factory(std::string(name), [v, name](QWidget* parent) { return v->create_window(name, parent); });
     v->set_blink_source([&window] { return window.timers().blink_flags(); });
+    setup::register_setup_screens(
+        link::link_state(),
+        [&window](const std::string& cls, setup::ScreenFactory f) { window.set_child_factory(cls, std::move(f)); },
+        [&window] { window.restore_main_screen(); });
 }
 
 bool PanelServices::start_simulator(const std::string& scenario, std::string& device, std::string& error) {

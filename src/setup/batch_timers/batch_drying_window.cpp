@@ -1,0 +1,142 @@
+#include "setup/batch_timers/batch_drying_window.h"
+
+#include <QMessageBox>
+#include <QPainter>
+#include <QTimer>
+
+#include "link/link_state.h"
+#include "setup/keypads/keypad_dialogs.h"
+
+namespace dryer::setup {
+
+namespace {
+constexpr int kTop = CaptionedWindow::kCaptionHeight;
+constexpr const char* kButtonNames[kBatchButtonCount] = {"HEAT", "HI HEAT", "LO HEAT", "COOL", "UNLOAD"};
+constexpr int kButtonW = 110;
+
+// Rows of the buttons and the diagram: top and height in the content area.
+struct Band {
+    int top;
+    int height;
+};
+constexpr Band kHeat{4, 62};
+constexpr Band kHiHeat{4, 30};
+constexpr Band kLoHeat{36, 30};
+constexpr Band kCool{72, 50};
+constexpr Band kUnload{128, 50};
+}  // namespace
+
+BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, TextFn text)
+    : CaptionedWindow("BATCH_DRYING_WINDOW", " BATCH DRYING TIMERS", parent),
+      state_(state),
+      text_(std::move(text)),
+      tick_(new QTimer(this)) {
+    resize(400, 205);
+    for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromUtf8(kButtonNames[i]));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->hide();  // created hidden; refresh() shows the ones of the mode
+        buttons_[i] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            const TimerTarget target = view_.buttons[i].target;
+            run_timer_keypad(this, state_, target);
+            refresh();
+        });
+    }
+    place_buttons();
+    connect(tick_, &QTimer::timeout, this, &BatchDryingWindow::holdTick);
+    tick_->start(1000);
+    refresh();
+}
+
+void BatchDryingWindow::place_buttons() {
+    const Band bands[kBatchButtonCount] = {kHeat, kHiHeat, kLoHeat, kCool, kUnload};
+    for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
+        buttons_[i]->setGeometry(4, kTop + bands[i].top, kButtonW, bands[i].height);
+    }
+}
+
+void BatchDryingWindow::refresh() {
+    BatchView v = batch_view(state_.status, text_);
+    if (applied_ && v == view_) return;
+    applied_ = true;
+    view_ = std::move(v);
+    setCaption(QString::fromStdString(view_.title));
+    for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
+        buttons_[i]->setText(QString::fromStdString(view_.buttons[i].caption));
+        buttons_[i]->setVisible(view_.buttons[i].shown);
+    }
+    buttons_[0]->setEnabled(true);
+    update();
+}
+
+void BatchDryingWindow::showEvent(QShowEvent* e) {
+    CaptionedWindow::showEvent(e);
+    refresh();
+}
+
+void BatchDryingWindow::paintEvent(QPaintEvent* e) {
+    refresh();
+    CaptionedWindow::paintEvent(e);
+}
+
+void BatchDryingWindow::paintContent(QPainter& p) {
+    const int x = kButtonW + 12;
+    const QColor grey(150, 150, 150);
+    std::vector<Band> bands;
+    if (view_.dual) bands = {kHiHeat, kLoHeat, kCool, kUnload};
+    else bands = {kHeat, kCool, kUnload};
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(16);
+    f.setBold(true);
+    for (std::size_t i = 0; i < bands.size() && i < view_.stages.size(); ++i) {
+        const Band& b = bands[i];
+        const QRect r(x, b.top, width() - x - 6, b.height);
+        p.setPen(grey);
+        p.drawLine(x, b.top + b.height + 2, width() - 6, b.top + b.height + 2);
+        p.setPen(Qt::black);
+        f.setPixelSize(12);
+        p.setFont(f);
+        p.drawText(r.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(view_.stages[i].name));
+        f.setPixelSize(16);
+        p.setFont(f);
+        p.setPen(Qt::blue);
+        p.drawText(r.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::fromStdString(view_.stages[i].time_left));
+    }
+    if (view_.dual) {  // the split between high and low heat
+        p.setPen(grey);
+        p.drawLine(x, kLoHeat.top - 2, width() - 6, kLoHeat.top - 2);
+    }
+}
+
+void BatchDryingWindow::holdTick() {
+    if (asking_ || !isVisible()) return;
+    std::array<bool, kHoldGroupCount> pressed{};
+    for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
+        if (buttons_[i]->isVisible() && buttons_[i]->isDown()) {
+            pressed[hold_group(view_.buttons[i].id)] = true;
+        }
+    }
+    const auto due = hold_.tick(pressed);
+    if (due.empty()) return;
+    asking_ = true;
+    const bool single_heat = buttons_[0]->isDown();
+    for (const std::size_t g : due) {
+        // The question replaces the press: no keypad opens when the button
+        // is let go after it.
+        for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
+            if (hold_group(view_.buttons[i].id) == g) buttons_[i]->setDown(false);
+        }
+        const QString question = QString::fromStdString(stage_reset_question(g, single_heat, state_.status, text_));
+        const auto answer = QMessageBox::question(this, QString::fromStdString(text_(515)), question,
+                                                  QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes) confirm_stage_reset(state_, g);
+    }
+    asking_ = false;
+    refresh();
+}
+
+}  // namespace dryer::setup

@@ -1,0 +1,203 @@
+#include "setup/keypads/keypad_dialogs.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "link/link_state.h"
+#include "setup/common/setup_widgets.h"
+
+namespace dryer::setup {
+
+namespace {
+constexpr int kDelete = 10;
+constexpr int kClear = 12;
+constexpr int kDefault = 11;
+
+QPushButton* key_button(const QString& caption, const QString& name, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setMinimumSize(60, 44);
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(16);
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+QLabel* value_display(QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QStringLiteral("DISPLAY"));
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(60);
+    f.setBold(true);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(50, 0, 250));
+    l->setPalette(pal);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+// ACCEPT, CANCEL (and DEFAULT) along the bottom of both keypads.
+QHBoxLayout* command_row(QDialog* d, const std::function<void()>& on_default, const std::function<void()>& on_accept) {
+    auto* row = new QHBoxLayout;
+    auto* def = key_button(qtext(55, "DEFAULT"), QStringLiteral("DEFAULT"), d);
+    auto* acc = key_button(qtext(4, "ACCEPT"), QStringLiteral("ACCEPT"), d);
+    auto* can = key_button(qtext(10, "CANCEL"), QStringLiteral("CANCEL"), d);
+    QObject::connect(def, &QPushButton::clicked, d, on_default);
+    QObject::connect(acc, &QPushButton::clicked, d, on_accept);
+    QObject::connect(can, &QPushButton::clicked, d, &QDialog::reject);
+    row->addWidget(def);
+    row->addWidget(acc);
+    row->addWidget(can);
+    return row;
+}
+}  // namespace
+
+TempKeypadDialog::TempKeypadDialog(const TempKeypad& keypad, QWidget* parent)
+    : QDialog(parent), keypad_(keypad), display_(value_display(this)) {
+    setObjectName(QStringLiteral("TEMP_KEYPAD_DIALOG"));
+    setWindowTitle(qtext(142, "Modifying Temperature Setpoint - 22"));
+    auto* grid = new QGridLayout;
+    for (int d = 1; d <= 9; ++d) {
+        auto* b = key_button(QString::number(d), QString::number(d), this);
+        connect(b, &QPushButton::clicked, this, [this, d] { key(d); });
+        grid->addWidget(b, (d - 1) / 3, (d - 1) % 3);
+    }
+    auto* zero = key_button(QStringLiteral("0"), QStringLiteral("0"), this);
+    connect(zero, &QPushButton::clicked, this, [this] { key(0); });
+    grid->addWidget(zero, 3, 1);
+    auto* del = key_button(qtext(141, "DELETE"), QStringLiteral("DELETE"), this);
+    connect(del, &QPushButton::clicked, this, [this] { key(kDelete); });
+    grid->addWidget(del, 3, 2);
+    auto* clr = key_button(qtext(99, "CLEAR"), QStringLiteral("CLEAR"), this);
+    connect(clr, &QPushButton::clicked, this, [this] { key(kClear); });
+    grid->addWidget(clr, 3, 0);
+
+    auto* box = new QVBoxLayout(this);
+    box->addWidget(display_);
+    box->addLayout(grid);
+    box->addLayout(command_row(this, [this] { key(kDefault); }, [this] { on_accept(); }));
+    redraw();
+}
+
+void TempKeypadDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    centre_over_parent(*this);
+}
+
+void TempKeypadDialog::key(int k) {
+    if (k >= 0 && k <= 9) keypad_.digit(k);
+    else if (k == kDelete) keypad_.del();
+    else if (k == kClear) keypad_.clear();
+    else if (k == kDefault) keypad_.load_default();
+    redraw();
+}
+
+void TempKeypadDialog::redraw() { display_->setText(QString::fromStdString(keypad_.display())); }
+
+void TempKeypadDialog::on_accept() {
+    result_ = keypad_.accept();
+    if (!result_) {
+        show_out_of_range(this);
+        reject();
+        return;
+    }
+    accept();
+}
+
+TimerKeypadDialog::TimerKeypadDialog(const TimerKeypad& keypad, QWidget* parent)
+    : QDialog(parent), keypad_(keypad), display_(value_display(this)) {
+    setObjectName(QStringLiteral("TIMER_KEYPAD_DIALOG"));
+    setWindowTitle(qtext(355, "MODIFYING TIMER SETPOINT - 21"));
+
+    auto* limits = new QLabel(this);
+    limits->setObjectName(QStringLiteral("LIMITS"));
+    QFont small(QStringLiteral("Tahoma"));
+    small.setPixelSize(15);
+    limits->setFont(small);
+    const TimerLimits& lim = keypad_.limits();
+    limits->setText(QString::fromStdString(limit_line(qtext(55, "DEFAULT").toStdString(), lim.def) + "\n" +
+                                           limit_line(qtext(356, "MAXIMUM").toStdString(), lim.max) + "\n" +
+                                           limit_line(qtext(357, "MINIMUM").toStdString(), lim.min)));
+    auto* top = new QHBoxLayout;
+    top->addWidget(display_);
+    top->addWidget(limits);
+    auto* pads = new QHBoxLayout;
+    pads->addWidget(pad(true));
+    pads->addWidget(pad(false));
+
+    auto* box = new QVBoxLayout(this);
+    box->addLayout(top);
+    box->addLayout(pads);
+    box->addLayout(command_row(
+        this,
+        [this] {
+            keypad_.load_default();
+            redraw();
+        },
+        [this] { on_accept(); }));
+    redraw();
+}
+
+// One pad: digits 1-9 in three rows, then 0 and DELETE. The minutes pad's
+// keys are named MIN_<key>, the seconds pad's SEC_<key>.
+QWidget* TimerKeypadDialog::pad(bool left) {
+    auto* w = new QWidget(this);
+    auto* grid = new QGridLayout(w);
+    const QString prefix = left ? QStringLiteral("MIN_") : QStringLiteral("SEC_");
+    auto press = [this, left](int d) {
+        if (d < 0) left ? keypad_.left_del() : keypad_.right_del();
+        else left ? keypad_.left_digit(d) : keypad_.right_digit(d);
+        redraw();
+    };
+    for (int d = 0; d <= 9; ++d) {
+        auto* b = key_button(QString::number(d), prefix + QString::number(d), w);
+        connect(b, &QPushButton::clicked, this, [press, d] { press(d); });
+        if (d == 0) grid->addWidget(b, 3, 0);
+        else grid->addWidget(b, (d - 1) / 3, (d - 1) % 3);
+    }
+    auto* del = key_button(qtext(141, "DELETE"), prefix + QStringLiteral("DELETE"), w);
+    connect(del, &QPushButton::clicked, this, [press] { press(-1); });
+    grid->addWidget(del, 3, 1, 1, 2);
+    return w;
+}
+
+void TimerKeypadDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    centre_over_parent(*this);
+}
+
+void TimerKeypadDialog::redraw() { display_->setText(QString::fromStdString(keypad_.display())); }
+
+void TimerKeypadDialog::on_accept() {
+    result_ = keypad_.accept();
+    if (!result_) {
+        show_out_of_range(this);
+        reject();
+        return;
+    }
+    accept();
+}
+
+bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target) {
+    const std::uint16_t preload = begin_temperature_edit(state, target.offset);
+    const bool celsius = link::load(state.values.si_units) != 0;
+    TempKeypadDialog dialog(TempKeypad(preload, target.limits, celsius), parent);
+    if (dialog.exec() != QDialog::Accepted || !dialog.result_f()) return false;
+    store_temperature(state, target.offset, *dialog.result_f());
+    return true;
+}
+
+bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target) {
+    const MinSec preload = begin_timer_edit(state, target.offset);
+    TimerKeypadDialog dialog(TimerKeypad(preload, target.limits), parent);
+    if (dialog.exec() != QDialog::Accepted || !dialog.result()) return false;
+    store_timer(state, target.offset, *dialog.result());
+    return true;
+}
+
+}  // namespace dryer::setup

@@ -1,0 +1,73 @@
+// The temperature and timer keypad dialogs and the calls that run them over
+// a screen: fill the keypad from the status image, run it modally, and on an
+// accepted value write the setting and raise its flag.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <optional>
+
+#include "setup/keypads/temp_keypad.h"
+#include "setup/keypads/timer_keypad.h"
+
+class QPushButton;
+
+namespace dryer::link {
+struct LinkState;
+}
+
+namespace dryer::setup {
+
+class TempKeypadDialog : public QDialog {
+    Q_OBJECT
+public:
+    TempKeypadDialog(const TempKeypad& keypad, QWidget* parent);
+    // result_f() shall return the Fahrenheit value accepted, if any.
+    std::optional<std::uint16_t> result_f() const { return result_; }
+    const TempKeypad& keypad() const { return keypad_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void key(int k);
+    void on_accept();
+    void redraw();
+
+    TempKeypad keypad_;
+    QLabel* display_;
+    std::optional<std::uint16_t> result_;
+};
+
+class TimerKeypadDialog : public QDialog {
+    Q_OBJECT
+public:
+    TimerKeypadDialog(const TimerKeypad& keypad, QWidget* parent);
+    std::optional<MinSec> result() const { return result_; }
+    const TimerKeypad& keypad() const { return keypad_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QWidget* pad(bool left);
+    void on_accept();
+    void redraw();
+
+    TimerKeypad keypad_;
+    QLabel* display_;
+    std::optional<MinSec> result_;
+};
+
+// run_temperature_keypad() shall copy the status value at the target into
+// the settings image, open the keypad over parent with that value (shown in
+// Celsius when the panel's SI-units flag is set) and, when the operator
+// accepts a value in range, write it and raise the setting's flag. It shall
+// return true when a value was stored.
+bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target);
+
+// run_timer_keypad() shall do the same for a timer with the timer keypad.
+// Both take the target by value: screens redraw while the keypad is open.
+bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target);
+
+}  // namespace dryer::setup

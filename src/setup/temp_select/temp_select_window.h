@@ -1,0 +1,76 @@
+// The temperature setpoint screen TEMP_SELECT_WINDOW with its plenum and
+// grain child windows. The widgets paint what temp_select_view() computes;
+// a pressed button opens the temperature keypad for its setting.
+#pragma once
+
+#include <array>
+
+#include "setup/common/setup_widgets.h"
+#include "setup/temp_select/temp_select_model.h"
+
+namespace dryer::link {
+struct LinkState;
+}
+
+namespace dryer::setup {
+
+// One child window: its picture buttons and the values beside them.
+class TempSetpointChild : public CaptionedWindow {
+public:
+    TempSetpointChild(const char* class_name, const char* caption, std::size_t places, QWidget* parent);
+    PictureButton* button(std::size_t i) const { return buttons_[i]; }
+    std::size_t places() const { return buttons_.size(); }
+    // show_places() applies the places of a view: visibility, names,
+    // pictures and values.
+    void show_places(const TempPlace* places, std::size_t count);
+    void set_note(const std::string& heading, const std::vector<std::string>& note);
+
+protected:
+    void paintContent(QPainter& p) override;
+
+private:
+    std::vector<PictureButton*> buttons_;
+    std::vector<QString> values_;
+    QString heading_;
+    QStringList note_;
+};
+
+class TempSelectWindow : public CaptionedWindow {
+    Q_OBJECT
+public:
+    explicit TempSelectWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
+
+    // refresh() shall re-read the status image and show the buttons, values
+    // and notes of the current mode (the children repaint when they changed).
+    void refresh();
+    // While the auto-start configuration screen is active, the exit returns
+    // to it instead of the main screen.
+    void setAutoStartActive(bool active) { autostart_active_ = active; }
+    const TempSelectView& view() const { return view_; }
+    TempSetpointChild* plenumWindow() const { return plenum_; }
+    TempSetpointChild* grainWindow() const { return grain_; }
+
+signals:
+    void exitToMain();
+    void exitToAutoStart();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    // Every drawing re-reads the status image, so a redraw request is enough
+    // to show a changed value or mode.
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void open_keypad(const TempPlace& place);
+
+    link::LinkState& state_;
+    TextFn text_;
+    TempSelectView view_;
+    TempSetpointChild* plenum_;
+    TempSetpointChild* grain_;
+    PictureButton* exit_;
+    bool autostart_active_ = false;
+    bool applied_ = false;
+};
+
+}  // namespace dryer::setup

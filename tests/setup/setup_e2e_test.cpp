@@ -1,0 +1,291 @@
+// The operator's road of a setting, end to end: the panel's main window with
+// its timers, screens and keypads under the offscreen platform, the panel's
+// link driver on its own receive thread, and the controller stand-in on the
+// other end of a real pseudo-terminal. A value typed on a keypad goes out as
+// a reply item until the stand-in echoes it; then its flag is lowered and
+// the screens show it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <variant>
+#include <memory>
+#include <mutex>
+
+#include "link/link_driver.h"
+#include "link/link_state.h"
+#include "setup/temp_select/temp_select_window.h"
+#include "shell/child_windows.h"
+#include "shell/main_window.h"
+#include "shell/panel_services.h"
+#include "sim/simulator.h"
+#include "views/plenum/plenum_model.h"
+#include "views/scene/l10n_texts.h"
+#include "views/scene/scene_window.h"
+
+namespace dryer::setup {
+namespace {
+
+// The setpoint line of unit 1's box on the plenum panel of a six-unit dryer.
+std::string plenum_panel_unit1_setpoint() {
+    const views::Scene scene = views::plenum_scene(link::link_state().status, false, views::L10nTexts{});
+    const views::Rect box = views::plenum_box_rect(0, 6);  // units 1 to 6 in boxes 0 to 5
+    for (const views::Item& item : scene.items) {
+        const auto* t = std::get_if<views::TextItem>(&item);
+        if (!t || t->text.rfind("SP:", 0) != 0) continue;
+        const int x = (t->rect.left + t->rect.right) / 2;
+        const int y = (t->rect.top + t->rect.bottom) / 2;
+        if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) return t->text;
+    }
+    return {};
+}
+
+// What the stand-in did with each reply item, as its log lines.
+class StandIn {
+public:
+    StandIn() : sim_(options()) {}
+    std::string start(std::string* error) { return sim_.start_pty(error); }
+    void refuse(std::size_t offset, bool on) { sim_.refuse(offset, on); }
+    void set(sim::ActionKind kind, std::uint32_t offset, std::uint32_t value) {
+        sim::Action a;
+        a.kind = kind;
+        a.a = offset;
+        a.b = value;
+        sim_.post(a);
+    }
+    int count(const std::string& line) const {
+        std::lock_guard lock(mutex_);
+        int n = 0;
+        for (const auto& l : lines_) n += l.find(line) != std::string::npos;
+        return n;
+    }
+    std::uint8_t status(std::size_t at) const { return sim_.snapshot()[at]; }
+
+
+private:
+    sim::PeerOptions options() {
+        sim::PeerOptions o;
+        o.unscripted_events = false;
+        o.log = [this](const std::string& line) {
+            std::lock_guard lock(mutex_);
+            lines_.push_back(line);
+        };
+        return o;
+    }
+    mutable std::mutex mutex_;
+    std::vector<std::string> lines_;
+    sim::Simulator sim_;
+};
+
+// Processes events until done() or about limit_ms have passed.
+bool wait_for(const std::function<bool()>& done, int limit_ms) {
+    for (int waited = 0; !done(); waited += 10) {
+        if (waited > limit_ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// Presses keys on the next modal dialog; a message box after ACCEPT is
+// recorded and closed.
+QPointer<QTimer> on_next_modal(QWidget* previous, std::function<void(QWidget*)> act) {
+    auto* t = new QTimer(qApp);
+    t->setInterval(5);
+    QObject::connect(t, &QTimer::timeout, [t, previous, act] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || m == previous) return;
+        t->stop();
+        t->deleteLater();
+        act(m);
+    });
+    t->start();
+    return t;
+}
+
+struct Keys {
+    std::vector<const char*> keys;
+    QString warning;
+    void arm() {
+        on_next_modal(nullptr, [this](QWidget* dialog) {
+            for (const char* k : keys) {
+                QPointer<QTimer> watch;
+                if (std::string(k) == "ACCEPT") {
+                    watch = on_next_modal(dialog, [this](QWidget* box) {
+                        warning = box->windowTitle() + " / " + qobject_cast<QMessageBox*>(box)->text();
+                        qobject_cast<QMessageBox*>(box)->accept();
+                    });
+                }
+                auto* key = dialog->findChild<QPushButton*>(QString::fromUtf8(k));
+                if (!key) {
+                    ADD_FAILURE() << "no key " << k;
+                    qobject_cast<QDialog*>(dialog)->reject();
+                    return;
+                }
+                QTest::mouseClick(key, Qt::LeftButton);
+                delete watch.data();
+            }
+        });
+    }
+};
+
+// A panel root of the test's own that sees the build's language folders,
+// so the panel writes its language configuration into a temporary folder.
+QString make_panel_root(const QTemporaryDir& dir) {
+    const char* bin = std::getenv("DRYER_BINARY_DIR");
+    const QString languages = QString::fromLocal8Bit(bin ? bin : ".") + QStringLiteral("/panel-root/Hard Disk/Languages");
+    QDir(dir.path()).mkpath(QStringLiteral("Hard Disk"));
+    QFile::link(languages, dir.filePath(QStringLiteral("Hard Disk/Languages")));
+    return dir.path();
+}
+
+// The panel as its program builds it, against the stand-in.
+class SettingRoad : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        stand_in = new StandIn;
+        std::string error;
+        const std::string device = stand_in->start(&error);
+        ASSERT_FALSE(device.empty()) << error;
+        root = new QTemporaryDir;
+        services = new shell::PanelServices(make_panel_root(*root).toStdString());
+        window = new shell::MainWindow(state(), services->hooks());
+        services->install_screens(*window);
+        window->create_child_windows();
+        services->init_texts();
+        window->show();
+        ASSERT_TRUE(link::open_link(device));
+        window->start_timers();
+        ASSERT_TRUE(wait_for([] { return state().status.get(link::off::status_171) != 0xA0; }, 3000))
+            << "no status frame from the stand-in";
+    }
+    static void TearDownTestSuite() {
+        delete window;
+        window = nullptr;
+    }
+    static link::LinkState& state() { return link::link_state(); }
+    static QWidget* screen(const char* name) { return window->child(name); }
+    static void press(int command) { QTest::mouseClick(window->button(command), Qt::LeftButton); }
+    static void press(const char* screen_name, const char* button) {
+        auto* b = screen(screen_name)->findChild<QPushButton*>(QString::fromUtf8(button));
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isVisible()) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    static inline StandIn* stand_in = nullptr;
+    static inline QTemporaryDir* root = nullptr;
+    static inline shell::PanelServices* services = nullptr;
+    static inline shell::MainWindow* window = nullptr;
+};
+
+TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
+    // A dryer with six fan/heaters, so the plenum panel has a box for unit 1;
+    // the controller's plenum 1 setpoint starts at 180.
+    stand_in->set(sim::ActionKind::fans, 6, 0);
+    stand_in->set(sim::ActionKind::set16le, 69, 180);
+    ASSERT_TRUE(wait_for(
+        [] { return link::u16le(state().status, 69) == 180 && state().status.get(link::off::fan_heater_count) == 4; },
+        3000));
+    EXPECT_EQ(plenum_panel_unit1_setpoint(), "SP:  180 \u00B0F ");
+    press(shell::command::temps);
+    ASSERT_TRUE(screen("TEMP_SELECT_WINDOW")->isVisible());
+    EXPECT_FALSE(window->main_screen_shown());
+
+    // Hold the echo back for a while: the item must go out in every cycle.
+    stand_in->refuse(69, true);
+    Keys keys{{"1", "9", "0", "ACCEPT"}, {}};
+    keys.arm();
+    press("TEMP_SELECT_WINDOW", "Plenum 1 setpoint");
+    EXPECT_TRUE(keys.warning.isEmpty());
+    EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
+    ASSERT_TRUE(wait_for([] { return stand_in->count("refused item 69 n=2: 0xBE 0x00") >= 3; }, 3000));
+    EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
+    // Until the controller reports it, the screen keeps the old value.
+    auto* temps = qobject_cast<TempSelectWindow*>(screen("TEMP_SELECT_WINDOW"));
+    ASSERT_NE(temps, nullptr);
+    temps->repaint();
+    EXPECT_EQ(temps->view().plenum[2].value_text, " 180 \u00B0F ");
+
+    stand_in->refuse(69, false);
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 69 n=2: 0xBE 0x00") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::plenum1_setpoint); }, 2000));
+    EXPECT_EQ(link::u16le(state().status, 69), 190);
+    // The decoder's redraw request brings the new value to the screen.
+    ASSERT_TRUE(wait_for([temps] { return temps->view().plenum[2].value_text == " 190 \u00B0F "; }, 1000));
+
+    press("TEMP_SELECT_WINDOW", "EXIT");
+    EXPECT_FALSE(screen("TEMP_SELECT_WINDOW")->isVisible());
+    EXPECT_TRUE(window->main_screen_shown());
+    EXPECT_TRUE(screen("DRYER_PIC_WINDOW")->isVisible());
+    // The main screen's plenum panel draws the new setpoint.
+    auto* plenum = qobject_cast<views::SceneWindow*>(screen("CUSTOM_VIEW_WINDOW"));
+    ASSERT_NE(plenum, nullptr);
+    const unsigned paints = plenum->paint_count();
+    ASSERT_TRUE(wait_for([plenum, paints] { return plenum->isVisible() && plenum->paint_count() > paints; }, 1000));
+    EXPECT_EQ(plenum_panel_unit1_setpoint(), "SP:  190 \u00B0F ");
+}
+
+TEST_F(SettingRoad, LoadStartupDelayTwoThirty) {
+    stand_in->set(sim::ActionKind::set8, 31, 1);
+    stand_in->set(sim::ActionKind::set8, 32, 0);
+    ASSERT_TRUE(wait_for([] { return state().status.get(31) == 1 && state().status.get(32) == 0; }, 3000));
+    press(shell::command::timers);
+    ASSERT_TRUE(screen("TIMER_SELECT_WINDOW")->isVisible());
+    Keys keys{{"MIN_2", "SEC_3", "SEC_0", "ACCEPT"}, {}};
+    keys.arm();
+    press("TIMER_SELECT_WINDOW", "Load Startup Delay");
+    EXPECT_TRUE(state().flags.raised(link::row::load_startup_delay));
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 31 n=2: 0x02 0x1E") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::load_startup_delay); }, 2000));
+    EXPECT_EQ(state().status.get(31), 2);
+    EXPECT_EQ(state().status.get(32), 30);
+    press("TIMER_SELECT_WINDOW", "EXIT");
+    EXPECT_TRUE(window->main_screen_shown());
+}
+
+TEST_F(SettingRoad, OutOfRangeIsRefusedAndNothingSent) {
+    press(shell::command::temps);
+    const int sent_before = stand_in->count("item 69 ");
+    Keys keys{{"2", "5", "1", "ACCEPT"}, {}};
+    keys.arm();
+    press("TEMP_SELECT_WINDOW", "Plenum 1 setpoint");
+    EXPECT_EQ(keys.warning, "WARNING! / The value entered is out of range.");
+    EXPECT_FALSE(state().flags.raised(link::row::plenum1_setpoint));
+    // Three link cycles later nothing for item 69 has gone out.
+    QTest::qWait(1100);
+    EXPECT_EQ(stand_in->count("item 69 "), sent_before);
+    EXPECT_EQ(link::u16le(state().status, 69), 190);
+    press("TEMP_SELECT_WINDOW", "EXIT");
+}
+
+TEST_F(SettingRoad, MiscEditsTheGrainSetpointWithTheKeypad) {
+    // Moisture-control mode 5: "MISC" edits the grain setpoint at 149.
+    stand_in->set(sim::ActionKind::set8, link::off::mc_mode_flags, 5);
+    stand_in->set(sim::ActionKind::set16le, 149, 105);
+    ASSERT_TRUE(wait_for([] { return state().status.get(link::off::mc_mode_flags) == 5; }, 3000));
+    ASSERT_TRUE(window->main_screen_shown());
+    Keys keys{{"1", "2", "0", "ACCEPT"}, {}};
+    keys.arm();
+    press(shell::command::misc);
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 149 n=2: 0x78 0x00") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::grain_setpoint); }, 2000));
+}
+
+}  // namespace
+}  // namespace dryer::setup
+
+int main(int argc, char** argv) {
+    QApplication a(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
