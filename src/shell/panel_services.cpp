@@ -6,7 +6,9 @@
 #include "l10n/warnings.h"
 #include "link/link_state.h"
 #include "logging/history/shutdown_recorder.h"
+#include "logging/history/localized_texts.h"
 #include "logging/history/shutdown_store.h"
+#include "logging/history_screen/history_screen.h"
 #include "platform/panel_paths.h"
 #include "setup/keypads/keypad_dialogs.h"
 #include "setup/screens/setup_screens.h"
@@ -15,6 +17,7 @@
 #include "sim/simulator.h"
 #include "views/main_screen/main_screen_views.h"
 #include "views/scene/l10n_texts.h"
+#include "views/warning/warning_window.h"
 
 namespace dryer::shell {
 
@@ -38,7 +41,11 @@ ShellHooks PanelServices::hooks() {
     h.redraw_shutdown_help_picture = [v] { v->shutdown_help_tick(); };
     h.shutdown_help_opened_from_history = [v] { return v->help_opened_from_history(); };
     h.close_shutdown_help = [v] { v->close_help(); };
-    h.one_second_housekeeping = [v] { v->second_tick(); };
+    h.one_second_housekeeping = [this, v] {
+        v->second_tick();
+        if (history_screen_ && history_screen_->isVisible()) history_screen_->housekeeping_tick();
+    };
+    h.open_shutdown_history = [this](QWidget* over) { open_shutdown_history(over); };
     h.open_temperature_keypad = [](QWidget* over, const TemperatureKeypadRequest& r) {
         setup::run_temperature_keypad(over, link::link_state(), {r.target, {r.minimum, r.maximum, r.fallback}});
     };
@@ -55,7 +62,7 @@ void PanelServices::clear_history_volume() {
 void PanelServices::read_view_settings() {}
 
 void PanelServices::open_history_database() {
-    store_ = std::make_unique<history::ShutdownStore>(platform::panel_root());
+    store_ = std::make_unique<history::ShutdownStore>();  // \Hard Disk\ShutdownHistoryDB
     // A store that cannot be prepared still records when the disk comes
     // back; each recording reports its own failure silently.
     store_->prepare();
@@ -63,6 +70,22 @@ void PanelServices::open_history_database() {
         return QString::fromStdU16String(l10n::warning_text(node, warning)).toStdString();
     });
     link::link_state().shutdown_sink.store(recorder_.get());
+}
+
+void PanelServices::open_shutdown_history(QWidget* over) {
+    if (!store_ || history_screen_) return;
+    views::WarningWindow* warning = views_->warning();
+    history::HistoryScreen::Hooks hooks;
+    hooks.text = [](int n) { return history::localized_text(n); };
+    // Each warning text starts with its node id and warning id as two
+    // hexadecimal pairs; the help dialog shows that condition.
+    hooks.open_help = [this, warning](history::HelpSelectors sel) {
+        if (warning) warning->open_help_for(history_screen_, sel.first, sel.second, true);
+    };
+    history::HistoryScreen screen(*store_, std::move(hooks), over);
+    history_screen_ = &screen;
+    screen.exec();
+    history_screen_ = nullptr;
 }
 
 void PanelServices::init_texts() { l10n::ensure_loaded(); }

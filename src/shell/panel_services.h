@@ -12,6 +12,7 @@
 namespace dryer::history {
 class ShutdownStore;
 class ShutdownRecorder;
+class HistoryScreen;
 }  // namespace dryer::history
 namespace dryer::sim {
 class Simulator;
@@ -49,8 +50,14 @@ public:
     // false with `error` set when it cannot.
     bool start_simulator(const std::string& scenario, std::string& device, std::string& error);
 
+    // open_shutdown_history() shall run the "Shutdown History -29" screen
+    // modally over `over`; while it is open the one-second housekeeping
+    // watches its EXIT button for the press-and-hold clear.
+    void open_shutdown_history(QWidget* over);
+
 private:
     std::string root_;
+    history::HistoryScreen* history_screen_ = nullptr;  // while it is open
     std::unique_ptr<history::ShutdownStore> store_;
     std::unique_ptr<history::ShutdownRecorder> recorder_;
     std::unique_ptr<views::L10nTexts> texts_;

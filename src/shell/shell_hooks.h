@@ -35,6 +35,8 @@ struct ShellHooks {
     std::function<void(QWidget* over, int mode)> open_moisture_setpoint;
     std::function<void(QWidget* over, const TemperatureKeypadRequest&)> open_temperature_keypad;
     std::function<void(QWidget* over)> open_auto_start_status;
+    // The "Shutdown History -29" screen (opened from the view selection).
+    std::function<void(QWidget* over)> open_shutdown_history;
 };
 
 }  // namespace dryer::shell

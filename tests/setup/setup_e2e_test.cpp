@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <cstdlib>
 #include <functional>
 #include <variant>
@@ -33,6 +34,7 @@
 #include "views/plenum/plenum_model.h"
 #include "views/scene/l10n_texts.h"
 #include "views/scene/scene_window.h"
+#include "views/warning/warning_window.h"
 
 namespace dryer::setup {
 namespace {
@@ -159,6 +161,7 @@ protected:
         ASSERT_FALSE(device.empty()) << error;
         root = new QTemporaryDir;
         services = new shell::PanelServices(make_panel_root(*root).toStdString());
+        services->open_history_database();
         window = new shell::MainWindow(state(), services->hooks());
         services->install_screens(*window);
         window->create_child_windows();
@@ -279,6 +282,43 @@ TEST_F(SettingRoad, MiscEditsTheGrainSetpointWithTheKeypad) {
     press(shell::command::misc);
     ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 149 n=2: 0x78 0x00") >= 1; }, 2000));
     ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::grain_setpoint); }, 2000));
+}
+
+// A shutdown reported by the controller is recorded once by the receive
+// thread, listed on the history screen, and its help opens from there,
+// marked as the history's own so that it stays open after the condition.
+TEST_F(SettingRoad, ShutdownIsRecordedAndItsHelpOpensFromTheHistory) {
+    namespace off = link::off;
+    stand_in->set(sim::ActionKind::shutdown, 14, 5);
+    ASSERT_TRUE(wait_for([] { return state().status.get(off::shutdown_node) == 14 && state().status.get(off::shutdown_code) == 5; }, 3000));
+    stand_in->set(sim::ActionKind::clear, 0, 0);
+    ASSERT_TRUE(wait_for([] { return state().status.get(off::shutdown_code) == 0; }, 3000));
+
+    QStringList rows;
+    QString help_title;
+    bool help_owned = false;
+    on_next_modal(nullptr, [&](QWidget* history) {
+        auto* list = history->findChild<QTreeWidget*>(QStringLiteral("SHUTDOWN_LIST"));
+        if (!list || list->topLevelItemCount() == 0) {
+            qobject_cast<QDialog*>(history)->reject();
+            return;
+        }
+        for (int i = 0; i < list->topLevelItemCount(); ++i) rows << list->topLevelItem(i)->text(0);
+        list->topLevelItem(0)->setSelected(true);
+        on_next_modal(history, [&](QWidget* help) {
+            help_title = help->objectName();
+            if (auto* h = qobject_cast<views::WarningHelpDialog*>(help)) help_owned = h->owned_by_history();
+            qobject_cast<QDialog*>(help)->accept();
+        });
+        QTest::mouseClick(history->findChild<QPushButton*>(QStringLiteral("Show Help File")), Qt::LeftButton);
+        qobject_cast<QDialog*>(history)->reject();
+    });
+    services->hooks().open_shutdown_history(window);
+
+    ASSERT_EQ(rows.size(), 1) << rows.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(rows[0].startsWith(QStringLiteral("0E05 "))) << rows[0].toStdString();
+    EXPECT_EQ(help_title, QStringLiteral("Shutdown Help File - 34"));
+    EXPECT_TRUE(help_owned);
 }
 
 }  // namespace

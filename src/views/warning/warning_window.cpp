@@ -149,6 +149,14 @@ void WarningWindow::open_help() {
     dlg->open();
 }
 
+void WarningWindow::open_help_for(QWidget* over, int node_id, int warning_id, bool owned_by_history) {
+    if (help_) help_->reject();
+    WarningHelpDialog dlg(over ? over : this, state_, texts_, node_id, warning_id);
+    dlg.set_owned_by_history(owned_by_history);
+    help_ = &dlg;
+    dlg.exec();
+}
+
 Scene WarningWindow::build_scene() {
     if (marker_step_) {
         marker_step_ = false;

@@ -70,6 +70,10 @@ public slots:
     void marker_tick();
     // open_help() shall open the help dialog for the current condition (modal).
     void open_help();
+    // open_help_for() shall open the help dialog for the given condition over
+    // `over` and return when it is closed; the shutdown history opens it so,
+    // marked as its own, and the display tick then leaves it open.
+    void open_help_for(QWidget* over, int node_id, int warning_id, bool owned_by_history);
 
 protected:
     Scene build_scene() override;
