@@ -115,14 +115,14 @@ MainWindow::MainWindow(link::LinkState& state, ShellHooks hooks, QWidget* parent
 MainWindow::~MainWindow() { state_.redraw.set_wake(nullptr); }
 
 void MainWindow::create_buttons() {
-    for (const MainButtonSpec& spec : kMainButtons) {
-        auto* b = new PictureButton(qs(spec.name), spec.command, this);
-        const bool qs_button = spec.command == command::quick_start;
+    for (const MainButtonSpec& entry : kMainButtons) {
+        auto* b = new PictureButton(qs(entry.name), entry.command, this);
+        const bool qs_button = entry.command == command::quick_start;
         b->setGeometry(qs_button ? kQsX : 0, kButtonY, qs_button ? kQsW : kButtonW, kButtonH);
         b->setVisible(!qs_button);
-        const int id = spec.command;
+        const int id = entry.command;
         connect(b, &QAbstractButton::clicked, this, [this, id] { command(id); });
-        buttons_[spec.command] = b;
+        buttons_[entry.command] = b;
     }
     const ButtonBarLayout normal = button_bar_layout(0);
     for (std::size_t i = 0; i < normal.x.size(); ++i) buttons_[kMainButtons[i].command]->move(normal.x[i], kButtonY);
@@ -130,12 +130,12 @@ void MainWindow::create_buttons() {
 }
 
 void MainWindow::reload_button_pictures() {
-    for (const MainButtonSpec& spec : kMainButtons) {
-        PictureButton* b = buttons_[spec.command];
-        if (spec.command == command::quick_start) {
-            b->set_picture(art::builtin_picture(spec.picture));
+    for (const MainButtonSpec& entry : kMainButtons) {
+        PictureButton* b = buttons_[entry.command];
+        if (entry.command == command::quick_start) {
+            b->set_picture(art::builtin_picture(entry.picture));
         } else {
-            b->set_picture(hooks_.button_picture ? hooks_.button_picture(spec.picture) : QImage());
+            b->set_picture(hooks_.button_picture ? hooks_.button_picture(entry.picture) : QImage());
         }
     }
     misc_batch_picture_ = false;
@@ -155,16 +155,16 @@ void MainWindow::set_child_factory(const std::string& class_name, ChildWindowFac
 }
 
 void MainWindow::create_child_windows() {
-    for (const ChildWindowSpec& spec : kChildWindows) {
+    for (const ChildWindowSpec& entry : kChildWindows) {
         QWidget* w = nullptr;
-        if (auto f = factories_.find(spec.class_name); f != factories_.end() && f->second) w = f->second(this);
-        if (!w) w = new PanelWindow(qs(spec.class_name), qs(spec.caption), spec.caption_bar, this);
+        if (auto f = factories_.find(entry.class_name); f != factories_.end() && f->second) w = f->second(this);
+        if (!w) w = new PanelWindow(qs(entry.class_name), qs(entry.caption), entry.caption_bar, this);
         w->setParent(this);
-        w->setObjectName(qs(spec.class_name));
-        w->setWindowTitle(qs(spec.caption));
-        w->setGeometry(spec.x, spec.y, spec.w, spec.h);
-        w->setVisible(spec.shown);
-        children_[std::string(spec.class_name)] = w;
+        w->setObjectName(qs(entry.class_name));
+        w->setWindowTitle(qs(entry.caption));
+        w->setGeometry(entry.x, entry.y, entry.w, entry.h);
+        w->setVisible(entry.shown);
+        children_[std::string(entry.class_name)] = w;
     }
     // The buttons lie above the button bar window.
     for (auto& [id, b] : buttons_) b->raise();
@@ -192,9 +192,9 @@ void MainWindow::set_shown(std::string_view class_name, bool shown) {
 }
 
 void MainWindow::keep_top_windows_above() {
-    for (const ChildWindowSpec& spec : kChildWindows) {
-        QWidget* w = child(spec.class_name);
-        if (spec.top && w && w->isVisible()) w->raise();
+    for (const ChildWindowSpec& entry : kChildWindows) {
+        QWidget* w = child(entry.class_name);
+        if (entry.top && w && w->isVisible()) w->raise();
     }
 }
 
@@ -256,8 +256,8 @@ void MainWindow::hide_main_screen() {
 }
 
 void MainWindow::restore_main_screen() {
-    for (const ChildWindowSpec& spec : kChildWindows) {
-        if (spec.shown) set_shown(spec.class_name, true);
+    for (const ChildWindowSpec& entry : kChildWindows) {
+        if (entry.shown) set_shown(entry.class_name, true);
     }
     for (std::size_t i = 0; i < 5; ++i) buttons_[kMainButtons[i].command]->show();
     main_screen_shown_ = true;

@@ -61,21 +61,21 @@ TEST_F(MainWindowTest, eighteen_child_windows_in_order_named_placed_and_titled) 
         if (o->objectName().endsWith(QStringLiteral("_WINDOW")) || o->objectName().endsWith(QStringLiteral("_NEW")))
             order.push_back(o->objectName());
     ASSERT_EQ(order.size(), kChildWindows.size());
-    for (const ChildWindowSpec& spec : kChildWindows) {
-        QWidget* c = w->child(spec.class_name);
-        ASSERT_NE(c, nullptr) << spec.class_name;
-        EXPECT_EQ(order[static_cast<std::size_t>(index++)], qs(spec.class_name));
-        EXPECT_EQ(c->geometry(), QRect(spec.x, spec.y, spec.w, spec.h)) << spec.class_name;
-        EXPECT_EQ(c->windowTitle(), qs(spec.caption));
+    for (const ChildWindowSpec& entry : kChildWindows) {
+        QWidget* c = w->child(entry.class_name);
+        ASSERT_NE(c, nullptr) << entry.class_name;
+        EXPECT_EQ(order[static_cast<std::size_t>(index++)], qs(entry.class_name));
+        EXPECT_EQ(c->geometry(), QRect(entry.x, entry.y, entry.w, entry.h)) << entry.class_name;
+        EXPECT_EQ(c->windowTitle(), qs(entry.caption));
         auto* frame = qobject_cast<PanelWindow*>(c);
         ASSERT_NE(frame, nullptr);
-        EXPECT_EQ(frame->has_caption_bar(), spec.caption_bar) << spec.class_name;
+        EXPECT_EQ(frame->has_caption_bar(), entry.caption_bar) << entry.class_name;
     }
     // Shown at start: the table's, plus the chart and plenum view of the
     // right-hand view rule for continuous flow without the graph.
-    for (const ChildWindowSpec& spec : kChildWindows) {
-        const bool by_rule = spec.class_name == "AVERAGE_VALUES_WINDOW" || spec.class_name == "CUSTOM_VIEW_WINDOW";
-        EXPECT_EQ(shown(spec.class_name), spec.shown || by_rule) << spec.class_name;
+    for (const ChildWindowSpec& entry : kChildWindows) {
+        const bool by_rule = entry.class_name == "AVERAGE_VALUES_WINDOW" || entry.class_name == "CUSTOM_VIEW_WINDOW";
+        EXPECT_EQ(shown(entry.class_name), entry.shown || by_rule) << entry.class_name;
     }
 }
 

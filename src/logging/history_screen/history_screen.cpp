@@ -163,18 +163,18 @@ void HistoryScreen::housekeeping_tick() {
     if (isVisible()) model_.second_tick(exit_->isDown());
 }
 
-// A question box with the spec's buttons in order: with three buttons Yes,
+// A question box with the message's buttons in order: with three buttons Yes,
 // No, Cancel; with two OK, Cancel.
-Answer HistoryScreen::ask(const MessageSpec& spec) {
-    QMessageBox box(QMessageBox::Question, qs(spec.caption), qs(spec.text), QMessageBox::NoButton, this);
-    const bool three = spec.buttons.size() == 3;
+Answer HistoryScreen::ask(const MessageSpec& message) {
+    QMessageBox box(QMessageBox::Question, qs(message.caption), qs(message.text), QMessageBox::NoButton, this);
+    const bool three = message.buttons.size() == 3;
     const Answer answers[3] = {three ? Answer::yes : Answer::ok, three ? Answer::no : Answer::cancel, Answer::cancel};
     const QMessageBox::ButtonRole roles[3] = {QMessageBox::YesRole, three ? QMessageBox::NoRole : QMessageBox::RejectRole,
                                               QMessageBox::RejectRole};
     QAbstractButton* buttons[3] = {};
-    for (std::size_t i = 0; i < spec.buttons.size() && i < 3; ++i) {
-        buttons[i] = box.addButton(qs(spec.buttons[i]), roles[i]);
-        buttons[i]->setObjectName(qs(spec.buttons[i]));
+    for (std::size_t i = 0; i < message.buttons.size() && i < 3; ++i) {
+        buttons[i] = box.addButton(qs(message.buttons[i]), roles[i]);
+        buttons[i]->setObjectName(qs(message.buttons[i]));
     }
     box.exec();
     for (int i = 0; i < 3; ++i)

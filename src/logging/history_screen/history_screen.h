@@ -48,7 +48,7 @@ private:
     void copy_to_usb();
     void exit_pressed();
     void clear_history();
-    Answer ask(const MessageSpec& spec);
+    Answer ask(const MessageSpec& message);
 
     HistoryScreenModel model_;
     Hooks hooks_;

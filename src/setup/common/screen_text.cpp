@@ -74,19 +74,19 @@ std::string format_numbers(const std::string& format, int a, int b) {
         }
         // %[flags 0 - + space][width up to two digits](d|i|u)
         std::size_t j = i + 1;
-        std::string spec = "%";
+        std::string conversion = "%";
         while (j < format.size() && (format[j] == '0' || format[j] == '-' || format[j] == '+' || format[j] == ' ')) {
-            spec += format[j++];
+            conversion += format[j++];
         }
-        for (int w = 0; w < 2 && j < format.size() && format[j] >= '0' && format[j] <= '9'; ++w) spec += format[j++];
+        for (int w = 0; w < 2 && j < format.size() && format[j] >= '0' && format[j] <= '9'; ++w) conversion += format[j++];
         const bool number = j < format.size() && (format[j] == 'd' || format[j] == 'i' || format[j] == 'u');
         if (!number || used >= 2) {
             out += format[i++];  // not a field we fill: copied literally
             continue;
         }
-        spec += 'd';
+        conversion += 'd';
         char buf[128];
-        std::snprintf(buf, sizeof buf, spec.c_str(), used == 0 ? a : b);
+        std::snprintf(buf, sizeof buf, conversion.c_str(), used == 0 ? a : b);
         out += buf;
         ++used;
         i = j + 1;
