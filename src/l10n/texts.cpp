@@ -1,5 +1,7 @@
 #include "l10n/texts.h"
 
+#include "l10n/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -55,34 +57,6 @@ std::u16string text(unsigned n) {
     return std::u16string(buf.data());
 }
 
-std::string text_utf8(unsigned n) {
-    const std::u16string t = text(n);
-    std::string out;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        char32_t c = t[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 && t[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (t[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
+std::string text_utf8(unsigned n) { return to_utf8(text(n)); }
 
 }  // namespace dryer::l10n
