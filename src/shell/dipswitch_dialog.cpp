@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "art/art.h"
-#include "shell/panel_font.h"
+#include "views/scene/scene_painter.h"
 #include "shell/rules.h"
 
 namespace dryer::shell {
@@ -29,7 +29,7 @@ DefaultsDipswitchDialog::DefaultsDipswitchDialog(link::PanelValues& values, QWid
     for (const char* line : lines) {
         auto* l = new QLabel(QString::fromUtf8(line), this);
         l->setObjectName(QString::fromUtf8(line));
-        l->setFont(panel_font(14));
+        l->setFont(views::panel_font(14));
         l->setAlignment(Qt::AlignHCenter);
         layout->addWidget(l);
     }

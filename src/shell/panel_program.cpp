@@ -12,7 +12,7 @@
 #include "link/link_driver.h"
 #include "shell/event_poller.h"
 #include "shell/main_window.h"
-#include "shell/panel_font.h"
+#include "views/scene/scene_painter.h"
 #include "shell/panel_services.h"
 #include "shell/single_instance.h"
 #include "shell/startup.h"
@@ -144,7 +144,7 @@ private:
 }  // namespace
 
 int run_panel(const PanelOptions& options) {
-    load_panel_fonts();
+    views::load_panel_fonts();
     // Lives until the process ends, as the link thread may still be reading
     // the state and the stand-in writing to its side of the line.
     auto* program = new PanelProgram(options);

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "shell/panel_font.h"
+#include "views/scene/scene_painter.h"
 
 namespace dryer::shell {
 
@@ -23,21 +23,11 @@ void PanelWindow::set_caption(const QString& caption) {
 
 void PanelWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
-    if (!caption_bar_) return;
-    // A raised frame with a dark blue title bar, as the panel's windows have.
-    const QRect r = rect();
-    p.setPen(QColor(223, 223, 223));
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(QColor(128, 128, 128));
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect bar(2, 2, r.width() - 4, kCaptionHeight);
-    p.fillRect(bar, QColor(0, 0, 128));
-    p.setPen(Qt::white);
-    p.setFont(panel_font(13, 700));
-    p.drawText(bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    if (!caption_bar_) {
+        p.fillRect(rect(), Qt::black);
+        return;
+    }
+    views::paint_window_frame(p, rect(), caption_);
 }
 
 }  // namespace dryer::shell

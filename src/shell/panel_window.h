@@ -5,12 +5,14 @@
 
 #include <QWidget>
 
+#include "views/scene/scene_painter.h"
+
 namespace dryer::shell {
 
 class PanelWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kCaptionHeight = 20;
+    static constexpr int kCaptionHeight = views::kCaptionBarHeight;
 
     PanelWindow(const QString& class_name, const QString& caption, bool caption_bar, QWidget* parent = nullptr);
     QString caption() const { return caption_; }

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "l10n/qt/pictures.h"
-#include "shell/panel_font.h"
+#include "views/scene/scene_painter.h"
 
 namespace dryer::shell {
 
@@ -40,7 +40,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     p.drawLine(0, height() - 1, width() - 1, height() - 1);
     p.drawLine(width() - 1, 0, width() - 1, height() - 1);
     p.setPen(Qt::black);
-    p.setFont(panel_font(16, 700));
+    p.setFont(views::panel_font(16, 700));
     p.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
 }
 

@@ -32,20 +32,7 @@ void SceneWindow::paintEvent(QPaintEvent*) {
         p.drawPixmap(0, 0, offscreen_);
         return;
     }
-    // A raised frame with a dark blue title bar, as the panel's windows have.
-    const QRect r = rect();
-    p.fillRect(r, Qt::black);
-    p.setPen(QColor(223, 223, 223));
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(QColor(128, 128, 128));
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect bar(2, 2, r.width() - 4, kCaptionHeight);
-    p.fillRect(bar, QColor(0, 0, 128));
-    p.setPen(Qt::white);
-    p.setFont(panel_font(13, 700));
-    p.drawText(bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, windowTitle());
+    paint_window_frame(p, rect(), windowTitle());
     const QRect client = contentsRect();
     p.setClipRect(client);
     p.drawPixmap(client.topLeft(), offscreen_);

@@ -10,6 +10,7 @@
 
 #include "link/link_state.h"
 #include "views/scene/scene.h"
+#include "views/scene/scene_painter.h"
 #include "views/scene/texts.h"
 
 namespace dryer::views {
@@ -28,7 +29,7 @@ public:
     std::uint32_t blink_flags() const { return blink_source_ ? blink_source_() : blink_flags_; }
     // With a caption bar the window draws a raised frame and a title bar with
     // its caption (windowTitle()) and its picture below them.
-    static constexpr int kCaptionHeight = 20;
+    static constexpr int kCaptionHeight = kCaptionBarHeight;
     void set_caption_bar(bool on);
     bool has_caption_bar() const { return caption_bar_; }
     // set_blink_source() shall make the window read the blink flags from
