@@ -24,6 +24,7 @@
 #include <memory>
 #include <mutex>
 
+#include "modal_watch.h"
 #include "link/link_driver.h"
 #include "link/link_state.h"
 #include "setup/temp_select/temp_select_window.h"
@@ -101,19 +102,7 @@ bool wait_for(const std::function<bool()>& done, int limit_ms) {
 
 // Presses keys on the next modal dialog; a message box after ACCEPT is
 // recorded and closed.
-QPointer<QTimer> on_next_modal(QWidget* previous, std::function<void(QWidget*)> act) {
-    auto* t = new QTimer(qApp);
-    t->setInterval(5);
-    QObject::connect(t, &QTimer::timeout, [t, previous, act] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || m == previous) return;
-        t->stop();
-        t->deleteLater();
-        act(m);
-    });
-    t->start();
-    return t;
-}
+using test::on_next_modal;
 
 struct Keys {
     std::vector<const char*> keys;

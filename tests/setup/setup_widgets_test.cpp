@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "modal_watch.h"
 #include "link/link_state.h"
 #include "platform/panel_paths.h"
 #include "setup/batch_timers/batch_drying_window.h"
@@ -28,21 +29,7 @@ namespace {
 
 QApplication& app() { return *qobject_cast<QApplication*>(QCoreApplication::instance()); }
 
-// Runs act on the next modal widget other than previous, once it is up. The
-// watch can be called off by deleting the returned timer.
-QPointer<QTimer> on_next_modal(QWidget* previous, std::function<void(QWidget*)> act) {
-    auto* t = new QTimer(&app());
-    t->setInterval(5);
-    QObject::connect(t, &QTimer::timeout, [t, previous, act] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || m == previous) return;
-        t->stop();
-        t->deleteLater();
-        act(m);
-    });
-    t->start();
-    return t;
-}
+using test::on_next_modal;
 
 // Clicks a shown button; a missing one fails the test and closes the
 // dialog it was looked for in, so no modal loop is left waiting.
