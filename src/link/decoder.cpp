@@ -312,7 +312,10 @@ void Walk::meter_roll_block() {
     // The controller's own changes of the control block are adopted into
     // the settings; status 160-162 are never written.
     if ((f_[c] ^ st_.get(c)) & 0x80) {
-        if (load(pv_.meter_roll_screen_open) == 0) store(pv_.meter_roll_event, 1);
+        if (load(pv_.meter_roll_screen_open) == 0) {
+            store(pv_.meter_roll_event, 1);
+            req_ |= panel_event;
+        }
         st_.set(c, f_[c]);
         req_ |= meter_roll_screen;
     }
@@ -392,6 +395,7 @@ void Walk::status_188() {
     if (!copy(off::status_188, 1)) return;
     const bool dipswitch = (st_.get(off::status_188) & 0x20) && load(pv_.dipswitch_latch) == 0;
     store(pv_.dipswitch_event, dipswitch ? 1 : 0);
+    if (dipswitch) req_ |= panel_event;
     req_ |= dryer_state_line;
 }
 

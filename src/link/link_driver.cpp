@@ -43,6 +43,8 @@ bool open_link(const std::string& device) {
     return opened;
 }
 
+LinkDriver* panel_link_driver() { return g_driver.load(std::memory_order_acquire); }
+
 bool link_alive() { return load(link_state().link_alive) > 0; }
 
 void request_link_lost_reply() { store(link_state().link_lost_request, std::uint8_t{1}); }

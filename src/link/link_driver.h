@@ -11,6 +11,8 @@
 
 namespace dryer::link {
 
+class LinkDriver;
+
 // open_link() shall open the serial device (the panel's COM1:, e.g.
 // /dev/ttyS0 or a pseudo-terminal) with the link's line settings, start the
 // receive thread and create the cycle event, and return true. When the device
@@ -21,6 +23,10 @@ bool open_link(const std::string& device);
 
 // link_alive() shall return true while the link-alive counter is above 0.
 bool link_alive();
+
+// Returns the panel's receive thread once open_link() has started it, else
+// nullptr.
+LinkDriver* panel_link_driver();
 
 // request_link_lost_reply() shall raise the link-lost request; the receive
 // thread sends the link-lost reply in its next cycle that is not held.

@@ -54,6 +54,7 @@ inline constexpr std::uint64_t diagnostics = 1ull << 26;
 inline constexpr std::uint64_t setup_dialogs = 1ull << 27;        // any open setup dialog
 inline constexpr std::uint64_t right_hand_view_rule = 1ull << 32;  // apply the rule
 inline constexpr std::uint64_t batch_button_rule = 1ull << 33;     // apply the rule
+inline constexpr std::uint64_t panel_event = 1ull << 34;           // an event byte was raised
 constexpr std::uint64_t plenum_box(int box) { return plenum_box_first << (box - 1); }  // box 1..6
 }  // namespace redraw
 

@@ -6,17 +6,13 @@
 #include <QVBoxLayout>
 
 #include "art/art.h"
-#include "views/scene/scene_painter.h"
-#include "shell/rules.h"
+#include "kit/panel_style.h"
 
 namespace dryer::shell {
 
 DefaultsDipswitchDialog::DefaultsDipswitchDialog(link::PanelValues& values, QWidget* over)
-    : QDialog(over ? over->window() : nullptr), values_(values), over_(over) {
-    setObjectName(QStringLiteral("Please turn off DEFAULTS dipswitch! - 33"));
-    setWindowTitle(QStringLiteral("Please turn off DEFAULTS dipswitch! - 33"));
-    setModal(true);
-    setFixedSize(kWidth, kHeight);
+    : kit::PanelDialog(over, QStringLiteral("Please turn off DEFAULTS dipswitch! - 33")), values_(values) {
+    set_client_size(kWidth, kHeight);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(2);
@@ -29,7 +25,7 @@ DefaultsDipswitchDialog::DefaultsDipswitchDialog(link::PanelValues& values, QWid
     for (const char* line : lines) {
         auto* l = new QLabel(QString::fromUtf8(line), this);
         l->setObjectName(QString::fromUtf8(line));
-        l->setFont(views::panel_font(14));
+        l->setFont(kit::panel_font(14));
         l->setAlignment(Qt::AlignHCenter);
         layout->addWidget(l);
     }
@@ -40,7 +36,7 @@ DefaultsDipswitchDialog::DefaultsDipswitchDialog(link::PanelValues& values, QWid
     layout->addWidget(picture, 1);
     auto* exit = new QPushButton(QStringLiteral("EXIT"), this);
     exit->setObjectName(QStringLiteral("EXIT"));
-    exit->setFixedSize(120, 36);
+    exit->setFixedSize(120, kit::kTouchButtonHeight);
     layout->addWidget(exit, 0, Qt::AlignHCenter);
     connect(exit, &QPushButton::clicked, this, [this] {
         link::store(values_.dipswitch_latch, 1);
@@ -48,13 +44,5 @@ DefaultsDipswitchDialog::DefaultsDipswitchDialog(link::PanelValues& values, QWid
     });
 }
 
-void DefaultsDipswitchDialog::showEvent(QShowEvent* event) {
-    if (over_) {
-        const QPoint at = over_->mapToGlobal(QPoint(0, 0));
-        const Point o = centred_origin(at.x(), at.y(), over_->width(), over_->height(), width(), height());
-        move(o.x, o.y);
-    }
-    QDialog::showEvent(event);
-}
 
 }  // namespace dryer::shell

@@ -3,13 +3,13 @@
 // dialog is not offered again while the panel runs.
 #pragma once
 
-#include <QDialog>
+#include "kit/panel_dialog.h"
 
 #include "link/link_state.h"
 
 namespace dryer::shell {
 
-class DefaultsDipswitchDialog : public QDialog {
+class DefaultsDipswitchDialog : public kit::PanelDialog {
     Q_OBJECT
 public:
     static constexpr int kWidth = 440;
@@ -17,12 +17,8 @@ public:
 
     DefaultsDipswitchDialog(link::PanelValues& values, QWidget* over);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     link::PanelValues& values_;
-    QWidget* over_;
 };
 
 }  // namespace dryer::shell

@@ -1,6 +1,6 @@
 #include "shell/event_bytes.h"
 
-#include "shell/child_windows.h"
+#include "shell/main_buttons.h"
 
 namespace dryer::shell {
 

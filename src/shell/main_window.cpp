@@ -1,80 +1,61 @@
 #include "shell/main_window.h"
 
-#include <QMessageBox>
 #include <QPalette>
-#include <array>
+#include <ctime>
 #include <utility>
 
 #include "art/art.h"
+#include "kit/message_box.h"
+#include "kit/panel_window.h"
 #include "link/fields.h"
-#include "link/link_driver.h"
-#include "shell/child_windows.h"
+#include "link/link_cycle.h"
+#include "setup/keypads/keypad_dialogs.h"
+#include "shell/condition_strip.h"
 #include "shell/dipswitch_dialog.h"
-#include "shell/panel_window.h"
+#include "shell/event_bytes.h"
+#include "shell/main_buttons.h"
+#include "shell/misc_command.h"
 #include "shell/rules.h"
+#include "views/status_bars/status_bars_model.h"
+#include "views/warning/warning_window.h"
 
 namespace dryer::shell {
 
 namespace off = link::off;
+using kit::WindowId;
 
 namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// Which child window shows what a redraw bit names.
-struct RedrawTarget {
-    std::uint64_t bits;
-    std::string_view window;
-};
-constexpr std::uint64_t kPlenumBits = link::redraw::plenum_view | (0x3Full * link::redraw::plenum_box_first);
-constexpr std::array<RedrawTarget, 13> kRedrawTargets{{
-    {link::redraw::dryer_picture, "DRYER_PIC_WINDOW"},
-    {kPlenumBits, "CUSTOM_VIEW_WINDOW"},
-    {link::redraw::batch_drying, "BATCH_DRYING_WINDOW"},
-    {link::redraw::left_status_bar, "DRYER_LEFT_STATUS_BAR_WINDOW"},
-    {link::redraw::right_status_bar | link::redraw::dryer_state_line, "DRYER_RIGHT_STATUS_BAR_WINDOW"},
-    {link::redraw::unload_status, "UNLOAD_STATUS_WINDOW"},
-    {link::redraw::line_graph, "LINE_GRAPH_WINDOW"},
-    {link::redraw::timer_select | link::redraw::out_of_grain_timer, "TIMER_SELECT_WINDOW"},
-    {link::redraw::temp_select, "TEMP_SELECT_WINDOW"},
-    {link::redraw::setup_selection, "SETUP_SELECTION_WINDOW"},
-    {link::redraw::button_bar, "BUTTON_BAR_WINDOW"},
-    {link::redraw::warning_window, "WARNING_WINDOW"},
-    {link::redraw::autostart, "AUTO_START_CONFIG_WINDOW"},
-}};
+QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // "MISC"'s questions and dialogs on the real widgets.
 class WidgetMiscActions : public MiscActions {
 public:
-    WidgetMiscActions(MainWindow& w, const ShellHooks& hooks) : w_(w), hooks_(hooks) {}
+    WidgetMiscActions(MainWindow& w, const views::Texts& texts) : w_(w), texts_(texts) {}
     bool ask_local_mode() override {
-        const QString title = hooks_.text ? hooks_.text(299) : QString();
-        const QString body = hooks_.text ? hooks_.text(300) : QString();
-        return QMessageBox::question(&w_, title, body, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) ==
-               QMessageBox::Yes;
+        return kit::ask_yes(&w_, QMessageBox::Question, qs(texts_.text(299)), qs(texts_.text(300)),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
     bool ask_learning_period() override {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE"),
-                        QStringLiteral("The Moisture Control learning period has not expired.  Modifying the MC "
-                                       "Setpoint is not recommended until the learning period is complete.  Do wish "
-                                       "to modify the moisture control setpoint?"),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &w_);
-        return box.exec() == QMessageBox::Yes;
+        return kit::ask_yes(&w_, QMessageBox::Warning, QStringLiteral("MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE"),
+                            QStringLiteral("The Moisture Control learning period has not expired.  Modifying the MC "
+                                           "Setpoint is not recommended until the learning period is complete.  Do "
+                                           "wish to modify the moisture control setpoint?"),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
-    void open_meter_roll_speed() override {
-        if (hooks_.open_meter_roll_speed) hooks_.open_meter_roll_speed(&w_);
-    }
+    void open_meter_roll_speed() override { w_.open_dialog(kit::DialogId::meter_roll_speed, &w_); }
     void open_moisture_setpoint(int mode) override {
-        if (hooks_.open_moisture_setpoint) hooks_.open_moisture_setpoint(w_.child("LINE_GRAPH_WINDOW"), mode);
+        w_.open_dialog(kit::DialogId::moisture_setpoint, w_.window(WindowId::line_graph), mode);
     }
     void act_as_temps() override { w_.command(command::temps); }
     void open_temperature_keypad(const TemperatureKeypadRequest& r) override {
-        if (hooks_.open_temperature_keypad) hooks_.open_temperature_keypad(&w_, r);
+        setup::run_temperature_keypad(&w_, w_.context().state, {r.target, {r.minimum, r.maximum, r.fallback}});
     }
 
 private:
     MainWindow& w_;
-    const ShellHooks& hooks_;
+    const views::Texts& texts_;
 };
 
 // Runs a timer body unless the same body is already running further up the
@@ -86,10 +67,29 @@ template <class F> void guarded(bool& busy, F&& body) {
     busy = false;
 }
 
+// The screen or dialog a main button opens; a button whose screen is not
+// built is disabled, so no press leads to a dead end.
+bool button_has_screen(const MainWindow& w, int command) {
+    switch (command) {
+        case command::timers: return w.screen_built(WindowId::timer_select);
+        case command::temps: return w.screen_built(WindowId::temp_select);
+        case command::setup: return w.screen_built(WindowId::setup_selection);
+        case command::view: return w.screen_built(WindowId::view_selection);
+        case command::quick_start: return w.has_dialog(kit::DialogId::auto_start_status);
+        default: return true;
+    }
+}
+
 }  // namespace
 
-MainWindow::MainWindow(link::LinkState& state, ShellHooks hooks, QWidget* parent)
-    : QWidget(parent), state_(state), hooks_(std::move(hooks)), timers_(state, *this, auto_repeat_service()) {
+MainWindow::MainWindow(link::LinkState& state, const views::Texts& texts,
+                       std::span<const kit::ScreenRow* const> screens, std::span<const kit::DialogRow* const> dialogs,
+                       QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      context_{state, texts, events_, *this},
+      screens_(screens),
+      timers_(state, *this, auto_repeat_service()) {
     setObjectName(QStringLiteral("DRYER_PANEL_MAIN_WINDOW"));
     setWindowTitle(QStringLiteral("Dryer panel"));
     setFixedSize(640, 480);
@@ -97,6 +97,8 @@ MainWindow::MainWindow(link::LinkState& state, ShellHooks hooks, QWidget* parent
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
+    for (const kit::DialogRow* d : dialogs)
+        if (d) dialogs_[static_cast<std::size_t>(d->id)] = d;
     create_buttons();
 
     fast_timer_.setTimerType(Qt::PreciseTimer);
@@ -105,9 +107,10 @@ MainWindow::MainWindow(link::LinkState& state, ShellHooks hooks, QWidget* parent
     connect(&fast_timer_, &QTimer::timeout, this, &MainWindow::on_fast_timer);
     connect(&second_timer_, &QTimer::timeout, this, &MainWindow::on_second_timer);
     connect(&display_timer_, &QTimer::timeout, this, &MainWindow::on_display_timer);
+    connect(&events_, &kit::PanelEvents::language_changed, this, &MainWindow::reload_button_pictures);
 
-    // The decoder's redraw requests arrive on the receive thread; they are
-    // carried out on this thread through a queued call.
+    // The decoder's redraw requests and event bytes arrive on the receive
+    // thread; they are carried out on this thread through a queued call.
     wake_ = [this] { QMetaObject::invokeMethod(this, &MainWindow::serve_redraws, Qt::QueuedConnection); };
     state_.redraw.set_wake(&wake_);
 }
@@ -115,13 +118,17 @@ MainWindow::MainWindow(link::LinkState& state, ShellHooks hooks, QWidget* parent
 MainWindow::~MainWindow() { state_.redraw.set_wake(nullptr); }
 
 void MainWindow::create_buttons() {
-    for (const MainButtonSpec& entry : kMainButtons) {
-        auto* b = new PictureButton(qs(entry.name), entry.command, this);
+    for (const MainButton& entry : kMainButtons) {
+        auto* b = new kit::PictureButton(qs(entry.name), this);
         const bool qs_button = entry.command == command::quick_start;
         b->setGeometry(qs_button ? kQsX : 0, kButtonY, qs_button ? kQsW : kButtonW, kButtonH);
         b->setVisible(!qs_button);
         const int id = entry.command;
-        connect(b, &QAbstractButton::clicked, this, [this, id] { command(id); });
+        connect(b, &QAbstractButton::clicked, this, [this, id] {
+            // Presses right after a full-screen screen closed belong to it.
+            if (!main_buttons_ready()) return;
+            command(id);
+        });
         buttons_[entry.command] = b;
     }
     const ButtonBarLayout normal = button_bar_layout(0);
@@ -130,12 +137,12 @@ void MainWindow::create_buttons() {
 }
 
 void MainWindow::reload_button_pictures() {
-    for (const MainButtonSpec& entry : kMainButtons) {
-        PictureButton* b = buttons_[entry.command];
+    for (const MainButton& entry : kMainButtons) {
+        kit::PictureButton* b = buttons_[entry.command];
         if (entry.command == command::quick_start) {
-            b->set_picture(art::builtin_picture(entry.picture));
+            b->set_image(art::builtin_picture(entry.picture));
         } else {
-            b->set_picture(hooks_.button_picture ? hooks_.button_picture(entry.picture) : QImage());
+            b->set_image(kit::button_picture(entry.picture));
         }
     }
     misc_batch_picture_ = false;
@@ -147,27 +154,28 @@ void MainWindow::update_misc_picture() {
     if (batch == misc_batch_picture_) return;
     misc_batch_picture_ = batch;
     const int picture = batch ? kMiscBatchPicture : kMainButtons[4].picture;
-    buttons_[command::misc]->set_picture(hooks_.button_picture ? hooks_.button_picture(picture) : QImage());
-}
-
-void MainWindow::set_child_factory(const std::string& class_name, ChildWindowFactory factory) {
-    factories_[class_name] = std::move(factory);
+    buttons_[command::misc]->set_image(kit::button_picture(picture));
 }
 
 void MainWindow::create_child_windows() {
-    for (const ChildWindowSpec& entry : kChildWindows) {
-        QWidget* w = nullptr;
-        if (auto f = factories_.find(entry.class_name); f != factories_.end() && f->second) w = f->second(this);
-        if (!w) w = new PanelWindow(qs(entry.class_name), qs(entry.caption), entry.caption_bar, this);
+    for (const kit::ScreenRow* r : screens_) {
+        QWidget* w = r->create ? r->create(context_, this) : nullptr;
+        const bool bar = r->frame == kit::Frame::caption_bar;
+        if (!w) w = new kit::PanelWindow(this, kit::class_name(*r), qs(r->caption), bar);
         w->setParent(this);
-        w->setObjectName(qs(entry.class_name));
-        w->setWindowTitle(qs(entry.caption));
-        w->setGeometry(entry.x, entry.y, entry.w, entry.h);
-        w->setVisible(entry.shown);
-        children_[std::string(entry.class_name)] = w;
+        w->setObjectName(kit::class_name(*r));
+        w->setWindowTitle(qs(r->caption));
+        if (auto* pw = qobject_cast<kit::PanelWindow*>(w); pw && pw->has_caption_bar() != bar) pw->set_caption_bar(bar);
+        w->setGeometry(r->rect);
+        w->setVisible(r->shown);
+        windows_[static_cast<std::size_t>(r->id)] = w;
     }
+    strip_ = new ConditionStrip(context_, this);
     // The buttons lie above the button bar window.
-    for (auto& [id, b] : buttons_) b->raise();
+    for (auto& [id, b] : buttons_) {
+        b->raise();
+        b->setEnabled(button_has_screen(*this, id));
+    }
     apply_right_hand_view_rule();
 }
 
@@ -177,65 +185,76 @@ void MainWindow::start_timers() {
     display_timer_.start(100);
 }
 
-QWidget* MainWindow::child(std::string_view class_name) const {
-    auto it = children_.find(class_name);
-    return it == children_.end() ? nullptr : it->second;
+QWidget* MainWindow::window(WindowId id) const { return windows_[static_cast<std::size_t>(id)]; }
+
+bool MainWindow::screen_built(WindowId id) const {
+    for (const kit::ScreenRow* r : screens_)
+        if (r->id == id) return r->create != nullptr;
+    return false;
 }
 
-PictureButton* MainWindow::button(int id) const {
+bool MainWindow::has_dialog(kit::DialogId id) const { return dialogs_[static_cast<std::size_t>(id)] != nullptr; }
+
+bool MainWindow::open_dialog(kit::DialogId id, QWidget* over, int arg) {
+    const kit::DialogRow* d = dialogs_[static_cast<std::size_t>(id)];
+    if (!d) return false;
+    d->open(context_, over ? over : this, arg);
+    return true;
+}
+
+kit::PictureButton* MainWindow::button(int id) const {
     auto it = buttons_.find(id);
     return it == buttons_.end() ? nullptr : it->second;
 }
 
-void MainWindow::set_shown(std::string_view class_name, bool shown) {
-    if (QWidget* w = child(class_name)) w->setVisible(shown);
+void MainWindow::set_shown(WindowId id, bool shown) {
+    if (QWidget* w = window(id)) w->setVisible(shown);
 }
 
 void MainWindow::keep_top_windows_above() {
-    for (const ChildWindowSpec& entry : kChildWindows) {
-        QWidget* w = child(entry.class_name);
-        if (entry.top && w && w->isVisible()) w->raise();
+    for (const kit::ScreenRow* r : screens_) {
+        QWidget* w = window(r->id);
+        if (r->top && w && w->isVisible()) w->raise();
     }
+    if (strip_) strip_->raise();
 }
 
 void MainWindow::command(int id) {
     switch (id) {
         case command::timers:
             hide_main_screen();
-            set_shown("TIMER_SELECT_WINDOW", true);
+            set_shown(WindowId::timer_select, true);
             break;
         case command::temps:
             hide_main_screen();
-            set_shown("TEMP_SELECT_WINDOW", true);
+            set_shown(WindowId::temp_select, true);
             break;
         case command::setup:
             hide_main_screen();
-            set_shown("WARNING_WINDOW", false);
-            set_shown("SETUP_SELECTION_WINDOW", true);
+            set_shown(WindowId::warning, false);
+            set_shown(WindowId::setup_selection, true);
             link::store(state_.values.view_switching_enabled, 0);
             break;
         case command::view:
-            set_shown("VIEW_SELECTION_WINDOW", true);
-            if (QWidget* w = child("VIEW_SELECTION_WINDOW")) w->raise();
+            set_shown(WindowId::view_selection, true);
+            if (QWidget* w = window(WindowId::view_selection)) w->raise();
             break;
         case command::misc: run_misc_command(); break;
         case command::meter_roll_event: run_meter_roll_command(); break;
         case command::dipswitch_event: open_defaults_dipswitch_dialog(); break;
-        case command::quick_start:
-            if (hooks_.open_auto_start_status) hooks_.open_auto_start_status(this);
-            break;
+        case command::quick_start: open_dialog(kit::DialogId::auto_start_status, this); break;
         default: return;
     }
     keep_top_windows_above();
 }
 
 void MainWindow::run_misc_command() {
-    WidgetMiscActions actions(*this, hooks_);
+    WidgetMiscActions actions(*this, context_.texts);
     run_misc(state_, actions);
 }
 
 void MainWindow::run_meter_roll_command() {
-    WidgetMiscActions actions(*this, hooks_);
+    WidgetMiscActions actions(*this, context_.texts);
     run_meter_roll_event(state_, actions);
 }
 
@@ -243,26 +262,34 @@ void MainWindow::open_defaults_dipswitch_dialog() {
     // One dialog at a time: the event can come again while it is open.
     if (dipswitch_open_ || link::load(state_.values.dipswitch_latch) != 0) return;
     dipswitch_open_ = true;
-    DefaultsDipswitchDialog dialog(state_.values, child("LINE_GRAPH_WINDOW") ? child("LINE_GRAPH_WINDOW") : this);
+    QWidget* over = window(WindowId::line_graph);
+    DefaultsDipswitchDialog dialog(state_.values, over ? over : this);
     dialog.exec();
     dipswitch_open_ = false;
 }
 
+void MainWindow::run_event_commands() {
+    const EventCommands c = take_event_commands(state_.values);
+    for (std::size_t i = 0; i < c.count; ++i) command(c.commands[i]);
+}
+
 void MainWindow::hide_main_screen() {
-    for (std::string_view name : kMainScreenWindows) set_shown(name, false);
+    for (WindowId id : kMainScreenWindows) set_shown(id, false);
     for (auto& [id, b] : buttons_) b->hide();
     if (graph_companion_) graph_companion_->hide();
     main_screen_shown_ = false;
+    update_left_status_bar();
 }
 
 void MainWindow::restore_main_screen() {
-    for (const ChildWindowSpec& entry : kChildWindows) {
-        if (entry.shown) set_shown(entry.class_name, true);
-    }
+    for (const kit::ScreenRow* r : screens_)
+        if (r->shown) set_shown(r->id, true);
     for (std::size_t i = 0; i < 5; ++i) buttons_[kMainButtons[i].command]->show();
     main_screen_shown_ = true;
+    restored_.start();
     apply_button_bar_layout();
     apply_right_hand_view_rule();
+    update_left_status_bar();
     for (auto& [id, b] : buttons_) b->raise();
     keep_top_windows_above();
 }
@@ -274,7 +301,7 @@ void MainWindow::apply_button_bar_layout() {
 }
 
 void MainWindow::apply_batch_button_rule() {
-    QWidget* batch = child("BATCH_DRYING_WINDOW");
+    QWidget* batch = window(WindowId::batch_drying);
     if (!batch) return;
     const BatchButtons b = batch_buttons(state_.status.get(off::drying_mode), state_.status.get(off::system_flags_257));
     QWidget* single = batch->findChild<QWidget*>(QString::fromLatin1(kSingleHeatButton));
@@ -295,11 +322,22 @@ void MainWindow::apply_right_hand_view_rule() {
     if (!main_screen_shown_) return;
     const RightHandViews v =
         right_hand_views(state_.status.get(off::drying_mode), state_.status.get(off::display_options_266));
-    set_shown("GRAPH_WINDOW", v.graph);
+    set_shown(WindowId::graph, v.graph);
     if (graph_companion_) graph_companion_->setVisible(v.graph);
-    set_shown("AVERAGE_VALUES_WINDOW", v.averages);
-    set_shown("CUSTOM_VIEW_WINDOW", v.custom_view);
-    set_shown("BATCH_DRYING_WINDOW", v.batch_drying);
+    set_shown(WindowId::average_values, v.averages);
+    set_shown(WindowId::custom_view, v.custom_view);
+    set_shown(WindowId::batch_drying, v.batch_drying);
+    keep_top_windows_above();
+}
+
+// The airflow-test banner is a safety message: the left status bar lies over
+// the top of the dryer picture while any unit's air-switch test is off.
+void MainWindow::update_left_status_bar() {
+    const bool banner = main_screen_shown_ && views::airflow_testing_disabled(state_.status);
+    QWidget* bar = window(WindowId::left_status_bar);
+    if (!bar || bar->isVisible() == banner) return;
+    bar->setVisible(banner);
+    if (banner) bar->raise();
     keep_top_windows_above();
 }
 
@@ -312,17 +350,27 @@ void MainWindow::serve_redraws() {
         apply_batch_button_rule();
     }
     if (bits & link::redraw::button_bar) update_misc_picture();
-    for (const RedrawTarget& t : kRedrawTargets) {
-        if (bits & t.bits)
-            if (QWidget* w = child(t.window)) w->update();
+    for (const kit::ScreenRow* r : screens_) {
+        if (!(bits & r->redraw_bits)) continue;
+        QWidget* w = window(r->id);
+        if (auto* pw = qobject_cast<kit::PanelWindow*>(w)) {
+            pw->refresh();
+        } else if (w) {
+            w->update();
+        }
     }
-    if (hooks_.redraw) hooks_.redraw(bits);
+    emit events_.redraw(bits);
+    if (bits & link::redraw::panel_event) run_event_commands();
 }
 
 void MainWindow::on_fast_timer() {
     guarded(in_fast_, [this] {
         timers_.fast_tick();
         update_misc_picture();
+        update_left_status_bar();
+        emit events_.fast_tick(timers_.blink_flags());
+        // An event the decoder raised without a wake-up is never left waiting.
+        run_event_commands();
     });
 }
 
@@ -342,28 +390,36 @@ void MainWindow::on_display_timer() {
 // --- timer duties -----------------------------------------------------------
 
 void MainWindow::redraw_status_line() {
-    if (QWidget* w = child("DRYER_RIGHT_STATUS_BAR_WINDOW")) w->update();
+    if (QWidget* w = window(WindowId::right_status_bar)) w->update();
+    if (QWidget* w = window(WindowId::left_status_bar); w && w->isVisible()) w->update();
 }
 
 void MainWindow::redraw_warning_window() {
-    if (QWidget* w = child("WARNING_WINDOW")) w->update();
+    if (QWidget* w = window(WindowId::warning)) w->update();
 }
 
-void MainWindow::link_cycle_tick() { link::link_cycle_tick(); }
+void MainWindow::link_cycle_tick() {
+    if (driver_) {
+        driver_->cycle_tick();
+    } else {
+        (void)link::link_cycle_tick_on(state_);
+    }
+}
 
 void MainWindow::redraw_graph_and_plenum() {
-    if (QWidget* w = child("LINE_GRAPH_WINDOW")) w->update();
-    if (QWidget* w = child("CUSTOM_VIEW_WINDOW")) w->update();
+    if (QWidget* w = window(WindowId::line_graph)) w->update();
+    if (QWidget* w = window(WindowId::custom_view)) w->update();
 }
 
-void MainWindow::link_second_tick() { link::link_second_tick(); }
+void MainWindow::link_second_tick() { link::link_second_tick_on(state_); }
 
-void MainWindow::one_second_housekeeping() {
-    if (hooks_.one_second_housekeeping) hooks_.one_second_housekeeping();
-}
+void MainWindow::one_second_housekeeping() { emit events_.second_tick(); }
 
 void MainWindow::show_warning_window(bool shown) {
-    QWidget* w = child("WARNING_WINDOW");
+    if (strip_) strip_->set_condition(shown);
+    QWidget* w = window(WindowId::warning);
+    // Under a full-screen screen the strip in its caption bar names the
+    // condition; the warning window waits for the main screen.
     if (!w || w->isVisible() == shown) return;
     w->setVisible(shown);
     if (shown) {
@@ -372,25 +428,19 @@ void MainWindow::show_warning_window(bool shown) {
     }
 }
 
-void MainWindow::redraw_shutdown_help_picture() {
-    if (hooks_.redraw_shutdown_help_picture) hooks_.redraw_shutdown_help_picture();
-}
+void MainWindow::redraw_shutdown_help_picture() { emit events_.help_animation_tick(); }
 
 bool MainWindow::shutdown_help_opened_from_history() {
-    return hooks_.shutdown_help_opened_from_history && hooks_.shutdown_help_opened_from_history();
+    auto* w = qobject_cast<views::WarningWindow*>(window(WindowId::warning));
+    return w && w->help_dialog() && w->help_dialog()->owned_by_history();
 }
 
-void MainWindow::close_shutdown_help() {
-    if (hooks_.close_shutdown_help) hooks_.close_shutdown_help();
-}
+void MainWindow::close_shutdown_help() { emit events_.condition_cleared(); }
 
-void MainWindow::redraw_warning_message_line() {
-    if (hooks_.redraw_warning_message_line) hooks_.redraw_warning_message_line();
-}
+void MainWindow::redraw_warning_message_line() { emit events_.message_line_tick(); }
 
-void MainWindow::advance_dryer_picture() {
-    if (hooks_.advance_dryer_picture) hooks_.advance_dryer_picture();
-    if (QWidget* w = child("DRYER_PIC_WINDOW")) w->update();
-}
+// The screens' share of the display tick (the dryer picture's animation
+// among them) runs here, in its place in the tick's order.
+void MainWindow::advance_dryer_picture() { emit events_.display_tick(timers_.blink_flags()); }
 
 }  // namespace dryer::shell

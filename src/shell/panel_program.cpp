@@ -10,10 +10,11 @@
 
 #include "link/fields.h"
 #include "link/link_driver.h"
-#include "shell/event_poller.h"
+#include "kit/panel_style.h"
 #include "shell/main_window.h"
-#include "views/scene/scene_painter.h"
 #include "shell/panel_services.h"
+#include "shell/screen_registry.h"
+#include "views/scene/l10n_texts.h"
 #include "shell/single_instance.h"
 #include "shell/startup.h"
 
@@ -30,27 +31,28 @@ namespace {
 class PanelProgram : public StartupSteps {
 public:
     explicit PanelProgram(const PanelOptions& options)
-        : options_(options), root_(panel_root(options)), single_(root_), services_(root_.toStdString()) {}
+        : options_(options),
+          root_(panel_root(options)),
+          single_(root_),
+          services_(link::link_state(), root_.toStdString()) {}
 
     bool claim_single_instance() override { return single_.claim(); }
 
     bool create_main_window() override {
-        window_ = std::make_unique<MainWindow>(link::link_state(), services_.hooks());
+        window_ = std::make_unique<MainWindow>(link::link_state(), services_.texts(), screen_registry(),
+                                               dialog_registry());
         if (!options_.windowed) {
             window_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         }
         QObject::connect(&single_, &SingleInstance::activation_requested, window_.get(), [this] { bring_to_front(); });
-        poller_ = std::make_unique<EventBytePoller>(link::link_state().values, *window_);
         return true;
     }
 
     void clear_history_volume() override { services_.clear_history_volume(); }
-    void read_view_settings() override { services_.read_view_settings(); }
+    // The stored view settings come with the data-logger setup.
+    void read_view_settings() override {}
 
-    void create_child_windows() override {
-        services_.install_screens(*window_);
-        window_->create_child_windows();
-    }
+    void create_child_windows() override { window_->create_child_windows(); }
 
     void open_link() override {
         std::string device = options_.port;
@@ -61,6 +63,7 @@ public:
             }
         }
         link::open_link(device);
+        window_->set_link_driver(link::panel_link_driver());
     }
 
     void start_timers() override {
@@ -82,7 +85,7 @@ public:
         }
         std::fflush(stdout);
     }
-    void open_history_database() override { services_.open_history_database(); }
+    void open_history_database() override { window_->set_shutdown_store(services_.open_history_database()); }
 
     void paint_main_window() override {
         const QScreen* screen = QGuiApplication::primaryScreen();
@@ -109,7 +112,7 @@ public:
     void mark_panel_started() override { link::link_state().status.set(link::off::status_171, 0xA0); }
     void init_texts() override {
         services_.init_texts();
-        window_->reload_button_pictures();
+        emit window_->events().language_changed();
     }
 
     void schedule_screenshot() {
@@ -119,7 +122,11 @@ public:
             const QString file = QString::fromStdString(options_.screenshot);
             const QFileInfo info(file);
             QDir().mkpath(info.absolutePath());
-            const bool ok = window_->grab().toImage().save(file, "PNG");
+            // What is really on the screen: the window's backing store as
+            // the last paints left it, not a fresh repaint of every widget.
+            QScreen* screen = window_->screen();
+            const QImage shot = screen ? screen->grabWindow(window_->winId()).toImage() : QImage();
+            const bool ok = !shot.isNull() && shot.save(file, "PNG");
             if (ok) {
                 std::printf("dryer-panel: screenshot written to %s\n", qPrintable(info.absoluteFilePath()));
             } else {
@@ -136,7 +143,6 @@ private:
     SingleInstance single_;
     PanelServices services_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<EventBytePoller> poller_;
     QTimer link_watch_;
     bool reported_alive_ = false;
 };
@@ -144,7 +150,7 @@ private:
 }  // namespace
 
 int run_panel(const PanelOptions& options) {
-    views::load_panel_fonts();
+    kit::load_panel_fonts();
     // Lives until the process ends, as the link thread may still be reading
     // the state and the stand-in writing to its side of the line.
     auto* program = new PanelProgram(options);

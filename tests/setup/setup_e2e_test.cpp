@@ -28,9 +28,10 @@
 #include "link/link_driver.h"
 #include "link/link_state.h"
 #include "setup/temp_select/temp_select_window.h"
-#include "shell/child_windows.h"
+#include "shell/main_buttons.h"
 #include "shell/main_window.h"
 #include "shell/panel_services.h"
+#include "shell/screen_registry.h"
 #include "sim/simulator.h"
 #include "views/plenum/plenum_model.h"
 #include "views/scene/l10n_texts.h"
@@ -149,14 +150,15 @@ protected:
         const std::string device = stand_in->start(&error);
         ASSERT_FALSE(device.empty()) << error;
         root = new QTemporaryDir;
-        services = new shell::PanelServices(make_panel_root(*root).toStdString());
-        services->open_history_database();
-        window = new shell::MainWindow(state(), services->hooks());
-        services->install_screens(*window);
+        services = new shell::PanelServices(state(), make_panel_root(*root).toStdString());
+        window = new shell::MainWindow(state(), services->texts(), shell::screen_registry(), shell::dialog_registry());
         window->create_child_windows();
+        window->set_shutdown_store(services->open_history_database());
         services->init_texts();
+        emit window->events().language_changed();
         window->show();
         ASSERT_TRUE(link::open_link(device));
+        window->set_link_driver(link::panel_link_driver());
         window->start_timers();
         ASSERT_TRUE(wait_for([] { return state().status.get(link::off::status_171) != 0xA0; }, 3000))
             << "no status frame from the stand-in";
@@ -166,10 +168,14 @@ protected:
         window = nullptr;
     }
     static link::LinkState& state() { return link::link_state(); }
-    static QWidget* screen(const char* name) { return window->child(name); }
-    static void press(int command) { QTest::mouseClick(window->button(command), Qt::LeftButton); }
-    static void press(const char* screen_name, const char* button) {
-        auto* b = screen(screen_name)->findChild<QPushButton*>(QString::fromUtf8(button));
+    static QWidget* screen(kit::WindowId id) { return window->window(id); }
+    // Presses a main button once the main screen takes presses again.
+    static void press(int command) {
+        ASSERT_TRUE(wait_for([] { return window->main_buttons_ready(); }, 3000));
+        QTest::mouseClick(window->button(command), Qt::LeftButton);
+    }
+    static void press(kit::WindowId id, const char* button) {
+        auto* b = screen(id)->findChild<QPushButton*>(QString::fromUtf8(button));
         ASSERT_NE(b, nullptr) << button;
         ASSERT_TRUE(b->isVisible()) << button;
         QTest::mouseClick(b, Qt::LeftButton);
@@ -190,22 +196,22 @@ TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
         3000));
     EXPECT_EQ(plenum_panel_unit1_setpoint(), "SP:  180 \u00B0F ");
     press(shell::command::temps);
-    ASSERT_TRUE(screen("TEMP_SELECT_WINDOW")->isVisible());
+    ASSERT_TRUE(screen(kit::WindowId::temp_select)->isVisible());
     EXPECT_FALSE(window->main_screen_shown());
 
     // Hold the echo back for a while: the item must go out in every cycle.
     stand_in->refuse(69, true);
     Keys keys{{"1", "9", "0", "ACCEPT"}, {}};
     keys.arm();
-    press("TEMP_SELECT_WINDOW", "Plenum 1 setpoint");
+    press(kit::WindowId::temp_select, "Plenum 1 setpoint");
     EXPECT_TRUE(keys.warning.isEmpty());
     EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
     ASSERT_TRUE(wait_for([] { return stand_in->count("refused item 69 n=2: 0xBE 0x00") >= 3; }, 3000));
     EXPECT_TRUE(state().flags.raised(link::row::plenum1_setpoint));
     // Until the controller reports it, the screen keeps the old value.
-    auto* temps = qobject_cast<TempSelectWindow*>(screen("TEMP_SELECT_WINDOW"));
+    auto* temps = qobject_cast<TempSelectWindow*>(screen(kit::WindowId::temp_select));
     ASSERT_NE(temps, nullptr);
-    temps->repaint();
+    temps->refresh();
     EXPECT_EQ(temps->view().plenum[2].value_text, " 180 \u00B0F ");
 
     stand_in->refuse(69, false);
@@ -215,12 +221,12 @@ TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
     // The decoder's redraw request brings the new value to the screen.
     ASSERT_TRUE(wait_for([temps] { return temps->view().plenum[2].value_text == " 190 \u00B0F "; }, 1000));
 
-    press("TEMP_SELECT_WINDOW", "EXIT");
-    EXPECT_FALSE(screen("TEMP_SELECT_WINDOW")->isVisible());
+    press(kit::WindowId::temp_select, "EXIT");
+    EXPECT_FALSE(screen(kit::WindowId::temp_select)->isVisible());
     EXPECT_TRUE(window->main_screen_shown());
-    EXPECT_TRUE(screen("DRYER_PIC_WINDOW")->isVisible());
+    EXPECT_TRUE(screen(kit::WindowId::dryer_picture)->isVisible());
     // The main screen's plenum panel draws the new setpoint.
-    auto* plenum = qobject_cast<views::SceneWindow*>(screen("CUSTOM_VIEW_WINDOW"));
+    auto* plenum = qobject_cast<views::SceneWindow*>(screen(kit::WindowId::custom_view));
     ASSERT_NE(plenum, nullptr);
     const unsigned paints = plenum->paint_count();
     ASSERT_TRUE(wait_for([plenum, paints] { return plenum->isVisible() && plenum->paint_count() > paints; }, 1000));
@@ -232,16 +238,16 @@ TEST_F(SettingRoad, LoadStartupDelayTwoThirty) {
     stand_in->set(sim::ActionKind::set8, 32, 0);
     ASSERT_TRUE(wait_for([] { return state().status.get(31) == 1 && state().status.get(32) == 0; }, 3000));
     press(shell::command::timers);
-    ASSERT_TRUE(screen("TIMER_SELECT_WINDOW")->isVisible());
+    ASSERT_TRUE(screen(kit::WindowId::timer_select)->isVisible());
     Keys keys{{"MIN_2", "SEC_3", "SEC_0", "ACCEPT"}, {}};
     keys.arm();
-    press("TIMER_SELECT_WINDOW", "Load Startup Delay");
+    press(kit::WindowId::timer_select, "Load Startup Delay");
     EXPECT_TRUE(state().flags.raised(link::row::load_startup_delay));
     ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 31 n=2: 0x02 0x1E") >= 1; }, 2000));
     ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::load_startup_delay); }, 2000));
     EXPECT_EQ(state().status.get(31), 2);
     EXPECT_EQ(state().status.get(32), 30);
-    press("TIMER_SELECT_WINDOW", "EXIT");
+    press(kit::WindowId::timer_select, "EXIT");
     EXPECT_TRUE(window->main_screen_shown());
 }
 
@@ -250,14 +256,14 @@ TEST_F(SettingRoad, OutOfRangeIsRefusedAndNothingSent) {
     const int sent_before = stand_in->count("item 69 ");
     Keys keys{{"2", "5", "1", "ACCEPT"}, {}};
     keys.arm();
-    press("TEMP_SELECT_WINDOW", "Plenum 1 setpoint");
+    press(kit::WindowId::temp_select, "Plenum 1 setpoint");
     EXPECT_EQ(keys.warning, "WARNING! / The value entered is out of range.");
     EXPECT_FALSE(state().flags.raised(link::row::plenum1_setpoint));
     // Three link cycles later nothing for item 69 has gone out.
     QTest::qWait(1100);
     EXPECT_EQ(stand_in->count("item 69 "), sent_before);
     EXPECT_EQ(link::u16le(state().status, 69), 190);
-    press("TEMP_SELECT_WINDOW", "EXIT");
+    press(kit::WindowId::temp_select, "EXIT");
 }
 
 TEST_F(SettingRoad, MiscEditsTheGrainSetpointWithTheKeypad) {
@@ -302,7 +308,7 @@ TEST_F(SettingRoad, ShutdownIsRecordedAndItsHelpOpensFromTheHistory) {
         QTest::mouseClick(history->findChild<QPushButton*>(QStringLiteral("Show Help File")), Qt::LeftButton);
         qobject_cast<QDialog*>(history)->reject();
     });
-    services->hooks().open_shutdown_history(window);
+    window->open_dialog(kit::DialogId::shutdown_history, window);
 
     ASSERT_EQ(rows.size(), 1) << rows.join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(rows[0].startsWith(QStringLiteral("0E05 "))) << rows[0].toStdString();

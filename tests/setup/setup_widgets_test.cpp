@@ -89,11 +89,11 @@ TEST_F(SetupWidgets, TempSelectWindowNamesAndVisibleButtons) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.objectName(), "TEMP_SELECT_WINDOW");
     EXPECT_EQ(w.size(), QSize(640, 475));
-    EXPECT_EQ(w.plenumWindow()->objectName(), "PLENUM_SETPOINT_CHILD_WINDOW");
-    EXPECT_EQ(w.grainWindow()->objectName(), "GRAIN_TEMP_SETPOINT_CHILD_WINDOW");
+    EXPECT_EQ(w.plenum_window()->objectName(), "PLENUM_SETPOINT_CHILD_WINDOW");
+    EXPECT_EQ(w.grain_window()->objectName(), "GRAIN_TEMP_SETPOINT_CHILD_WINDOW");
     EXPECT_EQ(w.caption(), " SELECT TEMPERATURE SETPOINT TO MODIFY - 02");
     QStringList shown;
-    for (auto* b : w.plenumWindow()->findChildren<QPushButton*>()) {
+    for (auto* b : w.plenum_window()->findChildren<QPushButton*>()) {
         if (b->isVisible()) shown << b->objectName();
     }
     shown.sort();
@@ -102,7 +102,7 @@ TEST_F(SetupWidgets, TempSelectWindowNamesAndVisibleButtons) {
     // Switching to dual plenum on the next refresh swaps the buttons.
     state.status.set(link::off::drying_mode, 1);
     state.status.set(link::off::system_flags_257, 0x02);
-    w.repaint();
+    w.refresh();  // what the decoder's redraw bits call
     ASSERT_NE(w.findChild<QPushButton*>("Plenum low"), nullptr);
     EXPECT_TRUE(w.findChild<QPushButton*>("Plenum low")->isVisible());
     EXPECT_TRUE(w.findChild<QPushButton*>("Grain low")->isVisible());
@@ -165,13 +165,13 @@ TEST_F(SetupWidgets, CancelLeavesTheSettingAlone) {
 TEST_F(SetupWidgets, ExitReturnsToMainOrAutoStart) {
     TempSelectWindow w(state);
     w.show();
-    QSignalSpy to_main(&w, &TempSelectWindow::exitToMain);
-    QSignalSpy to_auto(&w, &TempSelectWindow::exitToAutoStart);
+    QSignalSpy to_main(&w, &TempSelectWindow::exit_to_main);
+    QSignalSpy to_auto(&w, &TempSelectWindow::exit_to_auto_start);
     click(&w, "EXIT");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(to_main.count(), 1);
     w.show();
-    w.setAutoStartActive(true);
+    w.set_auto_start_active(true);
     click(&w, "EXIT");
     EXPECT_EQ(to_auto.count(), 1);
     EXPECT_EQ(to_main.count(), 1);
@@ -227,7 +227,7 @@ TEST_F(SetupWidgets, BatchWindowButtonsAndKeypad) {
     EXPECT_FALSE(w.button(BatchButton::hi_heat)->isVisible());
     // A redraw request alone (as the decoder's bits give) shows the new mode.
     state.status.set(link::off::system_flags_257, 0x02);
-    w.repaint();
+    w.refresh();  // what the decoder's redraw bits call
     EXPECT_FALSE(w.button(BatchButton::heat)->isVisible());
     EXPECT_TRUE(w.button(BatchButton::lo_heat)->isVisible());
 
@@ -246,7 +246,7 @@ TEST_F(SetupWidgets, HeldButtonAsksOnSecondTickAndYesRestartsTheStage) {
     BatchDryingWindow w(state, nullptr, [](unsigned n) { return n == 515 ? "Reset?" : "Restart at %d:%02d"; });
     w.show();
     w.button(BatchButton::unload)->setDown(true);
-    w.holdTick();
+    w.hold_tick();
     EXPECT_FALSE(state.flags.raised(link::row::batch_unload_remaining));
     QString title;
     QString text;
@@ -257,7 +257,7 @@ TEST_F(SetupWidgets, HeldButtonAsksOnSecondTickAndYesRestartsTheStage) {
         text = mb->text();
         QTest::mouseClick(mb->button(QMessageBox::Yes), Qt::LeftButton);
     });
-    w.holdTick();
+    w.hold_tick();
     EXPECT_EQ(title, "Reset?");
     EXPECT_EQ(text, "Restart at 10:00");
     EXPECT_EQ(state.settings.get(19), 10);
@@ -272,18 +272,18 @@ TEST_F(SetupWidgets, HeldButtonNoWritesNothing) {
     BatchDryingWindow w(state, nullptr, numbered);
     w.show();
     w.button(BatchButton::cool)->setDown(true);
-    w.holdTick();
+    w.hold_tick();
     on_next_modal(nullptr, [](QWidget* m) {
         QTest::mouseClick(qobject_cast<QMessageBox*>(m)->button(QMessageBox::No), Qt::LeftButton);
     });
-    w.holdTick();
+    w.hold_tick();
     EXPECT_FALSE(state.flags.raised(link::row::batch_cool_remaining));
     EXPECT_EQ(state.settings.get(14), 0);
     // A hidden window asks nothing.
     w.hide();
     w.button(BatchButton::cool)->setDown(true);
-    w.holdTick();
-    w.holdTick();
+    w.hold_tick();
+    w.hold_tick();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -15,19 +15,19 @@
 #include "l10n/qt/pictures.h"
 #include "link/fields.h"
 #include "shell/auto_repeat_widgets.h"
-#include "shell/child_windows.h"
+#include "kit/panel_window.h"
+#include "shell/condition_strip.h"
 #include "shell/dipswitch_dialog.h"
-#include "shell/event_poller.h"
+#include "shell/main_buttons.h"
 #include "shell/main_window.h"
-#include "shell/panel_window.h"
+#include "shell/screen_registry.h"
 #include "shell/single_instance.h"
+#include "views/scene/texts.h"
 
 namespace dryer::shell {
 namespace {
 
 namespace off = link::off;
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A picture per number, filled with a colour that tells them apart.
 QImage numbered_picture(int n) {
@@ -36,46 +36,124 @@ QImage numbered_picture(int n) {
     return img;
 }
 
+using kit::WindowId;
+
 struct MainWindowTest : ::testing::Test {
     link::LinkState state;
+    views::TableTexts texts;
     std::unique_ptr<MainWindow> w;
 
-    void SetUp() override { make(); }
-    void make(std::function<void(MainWindow&)> before_children = {}) {
-        ShellHooks hooks;
-        hooks.button_picture = numbered_picture;
-        w = std::make_unique<MainWindow>(state, hooks);
-        if (before_children) before_children(*w);
+    void SetUp() override {
+        kit::set_button_picture_source(numbered_picture);
+        w = std::make_unique<MainWindow>(state, texts, screen_registry(), dialog_registry());
         w->create_child_windows();
         w->show();
     }
-    bool shown(std::string_view name) const { return w->child(name)->isVisible(); }
+    void TearDown() override { kit::set_button_picture_source({}); }
+    bool shown(WindowId id) const { return w->window(id)->isVisible(); }
     QRect button_rect(int command) const { return w->button(command)->geometry(); }
 };
 
-TEST_F(MainWindowTest, eighteen_child_windows_in_order_named_placed_and_titled) {
-    int index = 0;
-    const QObjectList& kids = w->children();
+// The main window's children as the operator's panel lays them out, in the
+// order they are created (later ones lie above earlier ones).
+struct ExpectedWindow {
+    WindowId id;
+    const char* name;
+    QRect rect;
+    bool caption_bar, shown;
+};
+const ExpectedWindow kExpected[] = {
+    {WindowId::view_selection, "VIEW_SELECTION_WINDOW", {100, 50, 450, 275}, true, false},
+    {WindowId::warning, "WARNING_WINDOW", {10, 20, 600, 325}, true, false},
+    {WindowId::line_graph, "LINE_GRAPH_WINDOW", {0, 40, 240, 205}, true, false},
+    {WindowId::average_values, "AVERAGE_VALUES_WINDOW", {240, 40, 400, 205}, true, false},
+    {WindowId::boot_loader, "BOOT_LOADER_WINDOW", {0, 0, 640, 480}, true, false},
+    {WindowId::custom_view, "CUSTOM_VIEW_WINDOW", {240, 245, 400, 175}, true, false},
+    {WindowId::unload_status, "UNLOAD_STATUS_WINDOW", {0, 245, 240, 175}, true, false},
+    {WindowId::left_status_bar, "DRYER_LEFT_STATUS_BAR_WINDOW", {0, 0, 240, 40}, false, false},
+    {WindowId::right_status_bar, "DRYER_RIGHT_STATUS_BAR_WINDOW", {240, 0, 400, 40}, false, true},
+    {WindowId::button_bar, "BUTTON_BAR_WINDOW", {0, 420, 640, 55}, false, true},
+    {WindowId::timer_select, "TIMER_SELECT_WINDOW", {0, 0, 640, 475}, true, false},
+    {WindowId::temp_select, "TEMP_SELECT_WINDOW", {0, 0, 640, 475}, true, false},
+    {WindowId::setup_selection, "SETUP_SELECTION_WINDOW", {0, 0, 640, 475}, true, false},
+    {WindowId::extended_setup_selection, "EXTENDED_SETUP_SELECTION_WINDOW_NEW", {0, 0, 640, 475}, true, false},
+    {WindowId::graph, "GRAPH_WINDOW", {240, 40, 400, 380}, false, false},
+    {WindowId::dryer_picture, "DRYER_PIC_WINDOW", {0, 0, 240, 420}, false, true},
+    {WindowId::batch_drying, "BATCH_DRYING_WINDOW", {240, 40, 400, 205}, true, false},
+    {WindowId::auto_start_config, "AUTO_START_CONFIG_WINDOW", {0, 0, 640, 475}, true, false},
+};
+
+TEST_F(MainWindowTest, eighteen_child_windows_in_order_named_placed_and_framed) {
     std::vector<QString> order;
-    for (QObject* o : kids)
+    for (QObject* o : w->children())
         if (o->objectName().endsWith(QStringLiteral("_WINDOW")) || o->objectName().endsWith(QStringLiteral("_NEW")))
             order.push_back(o->objectName());
-    ASSERT_EQ(order.size(), kChildWindows.size());
-    for (const ChildWindowSpec& entry : kChildWindows) {
-        QWidget* c = w->child(entry.class_name);
-        ASSERT_NE(c, nullptr) << entry.class_name;
-        EXPECT_EQ(order[static_cast<std::size_t>(index++)], qs(entry.class_name));
-        EXPECT_EQ(c->geometry(), QRect(entry.x, entry.y, entry.w, entry.h)) << entry.class_name;
-        EXPECT_EQ(c->windowTitle(), qs(entry.caption));
-        auto* frame = qobject_cast<PanelWindow*>(c);
-        ASSERT_NE(frame, nullptr);
-        EXPECT_EQ(frame->has_caption_bar(), entry.caption_bar) << entry.class_name;
+    ASSERT_EQ(order.size(), std::size(kExpected));
+    std::size_t index = 0;
+    for (const ExpectedWindow& e : kExpected) {
+        QWidget* c = w->window(e.id);
+        ASSERT_NE(c, nullptr) << e.name;
+        EXPECT_EQ(order[index++], QString::fromLatin1(e.name));
+        EXPECT_EQ(c->objectName(), QString::fromLatin1(e.name));
+        EXPECT_EQ(c->geometry(), e.rect) << e.name;
+        auto* frame = qobject_cast<kit::PanelWindow*>(c);
+        ASSERT_NE(frame, nullptr) << e.name;
+        EXPECT_EQ(frame->has_caption_bar(), e.caption_bar) << e.name;
+        // Shown at start: the table's, plus the chart and plenum view of the
+        // right-hand view rule for continuous flow without the graph.
+        const bool by_rule = e.id == WindowId::average_values || e.id == WindowId::custom_view;
+        EXPECT_EQ(shown(e.id), e.shown || by_rule) << e.name;
     }
-    // Shown at start: the table's, plus the chart and plenum view of the
-    // right-hand view rule for continuous flow without the graph.
-    for (const ChildWindowSpec& entry : kChildWindows) {
-        const bool by_rule = entry.class_name == "AVERAGE_VALUES_WINDOW" || entry.class_name == "CUSTOM_VIEW_WINDOW";
-        EXPECT_EQ(shown(entry.class_name), entry.shown || by_rule) << entry.class_name;
+}
+
+// The decoder's redraw bits reach the windows that show the fields, and
+// only those.
+TEST_F(MainWindowTest, redraw_bits_repaint_the_windows_that_listen_to_them) {
+    struct Row {
+        std::uint64_t bits;
+        std::vector<WindowId> repainted;
+    };
+    const Row rows[] = {
+        {link::redraw::plenum_box(3), {WindowId::custom_view}},
+        {link::redraw::dryer_state_line, {WindowId::right_status_bar}},
+        {link::redraw::dryer_picture | link::redraw::line_graph, {WindowId::dryer_picture, WindowId::line_graph}},
+        {link::redraw::warning_window, {WindowId::warning}},
+    };
+    state.status.set(off::shutdown_node, 3);  // the warning window is shown
+    w->on_display_timer();
+    w->window(WindowId::line_graph)->show();
+    w->window(WindowId::line_graph)->raise();  // above the dryer picture
+    for (const Row& r : rows) {
+        QCoreApplication::processEvents();
+        std::map<WindowId, int> paints;
+        struct Counter : QObject {
+            int* n;
+            explicit Counter(int* c) : n(c) {}
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint) ++*n;
+                return false;
+            }
+        };
+        std::vector<std::unique_ptr<Counter>> counters;
+        for (const ExpectedWindow& e : kExpected) {
+            counters.push_back(std::make_unique<Counter>(&paints[e.id]));
+            w->window(e.id)->installEventFilter(counters.back().get());
+        }
+        state.redraw.request(r.bits);
+        // The queued wake-up, then the paints.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            for (WindowId id : r.repainted)
+                if (paints[id] == 0) return false;
+            return true;
+        }, 5000));
+        for (const ExpectedWindow& e : kExpected) {
+            const bool expected = std::find(r.repainted.begin(), r.repainted.end(), e.id) != r.repainted.end();
+            if (expected) {
+                EXPECT_GT(paints[e.id], 0) << e.name;
+            } else {
+                EXPECT_EQ(paints[e.id], 0) << e.name << " bits " << r.bits;
+            }
+        }
     }
 }
 
@@ -107,7 +185,7 @@ TEST_F(MainWindowTest, buttons_draw_their_pictures_pressed_and_released) {
     // The TIMERS picture (number 1) fills its rectangle.
     EXPECT_EQ(grabbed.pixelColor(20 + 50, 427 + 20), numbered_picture(1).pixelColor(50, 20));
     EXPECT_EQ(grabbed.pixelColor(516 + 50, 427 + 20), numbered_picture(5).pixelColor(50, 20));
-    PictureButton* b = w->button(command::temps);
+    kit::PictureButton* b = w->button(command::temps);
     const QImage up = b->grab().toImage();
     b->setDown(true);
     const QImage down = b->grab().toImage();
@@ -119,7 +197,7 @@ TEST_F(MainWindowTest, buttons_draw_their_pictures_pressed_and_released) {
 }
 
 TEST_F(MainWindowTest, misc_picture_swapped_while_batch_mode_flag_is_set) {
-    PictureButton* misc = w->button(command::misc);
+    kit::PictureButton* misc = w->button(command::misc);
     EXPECT_EQ(misc->released_picture(), numbered_picture(5));
     state.values.batch_mode = 1;
     w->on_fast_timer();
@@ -146,10 +224,10 @@ TEST_F(MainWindowTest, right_hand_view_rule_applied_when_the_decoder_asks) {
         state.status.set(off::display_options_266, r.display_options);
         state.redraw.request(link::redraw::right_hand_view_rule);
         QCoreApplication::processEvents();  // the queued wake-up
-        EXPECT_EQ(shown("GRAPH_WINDOW"), r.graph);
-        EXPECT_EQ(shown("AVERAGE_VALUES_WINDOW"), r.averages);
-        EXPECT_EQ(shown("CUSTOM_VIEW_WINDOW"), r.custom);
-        EXPECT_EQ(shown("BATCH_DRYING_WINDOW"), r.batch);
+        EXPECT_EQ(shown(WindowId::graph), r.graph);
+        EXPECT_EQ(shown(WindowId::average_values), r.averages);
+        EXPECT_EQ(shown(WindowId::custom_view), r.custom);
+        EXPECT_EQ(shown(WindowId::batch_drying), r.batch);
         EXPECT_EQ(state.redraw.pending(), 0u);
     }
 }
@@ -167,72 +245,108 @@ TEST_F(MainWindowTest, graph_companion_follows_the_graph_window) {
 TEST_F(MainWindowTest, timers_temps_setup_hide_the_main_screen) {
     struct Row {
         int command;
-        const char* screen;
+        WindowId screen;
     };
-    for (Row r : {Row{command::timers, "TIMER_SELECT_WINDOW"}, Row{command::temps, "TEMP_SELECT_WINDOW"},
-                  Row{command::setup, "SETUP_SELECTION_WINDOW"}}) {
-        QTest::mouseClick(w->button(r.command), Qt::LeftButton);
-        for (std::string_view name : kMainScreenWindows) EXPECT_FALSE(shown(name)) << r.screen << " " << name;
-        for (const MainButtonSpec& b : kMainButtons) EXPECT_FALSE(w->button(b.command)->isVisible());
+    for (Row r : {Row{command::timers, WindowId::timer_select}, Row{command::temps, WindowId::temp_select},
+                  Row{command::setup, WindowId::setup_selection}}) {
+        w->command(r.command);
+        for (WindowId id : kMainScreenWindows) EXPECT_FALSE(shown(id)) << int(r.screen) << " " << int(id);
+        for (const MainButton& b : kMainButtons) EXPECT_FALSE(w->button(b.command)->isVisible());
         EXPECT_TRUE(shown(r.screen));
         EXPECT_FALSE(w->main_screen_shown());
-        w->child(r.screen)->hide();
+        w->window(r.screen)->hide();
         w->restore_main_screen();
-        EXPECT_TRUE(shown("DRYER_PIC_WINDOW"));
-        EXPECT_TRUE(shown("AVERAGE_VALUES_WINDOW"));
+        EXPECT_TRUE(shown(WindowId::dryer_picture));
+        EXPECT_TRUE(shown(WindowId::average_values));
         EXPECT_TRUE(w->button(command::misc)->isVisible());
     }
     EXPECT_EQ(state.values.view_switching_enabled.load(), 0);  // SETUP turned it off
 }
 
+TEST_F(MainWindowTest, buttons_of_unbuilt_screens_are_disabled_and_a_double_tap_does_not_fall_through) {
+    EXPECT_TRUE(w->button(command::timers)->isEnabled());
+    EXPECT_TRUE(w->button(command::temps)->isEnabled());
+    EXPECT_TRUE(w->button(command::view)->isEnabled());
+    EXPECT_FALSE(w->button(command::setup)->isEnabled());
+    EXPECT_FALSE(w->button(command::quick_start)->isEnabled());
+    QTest::mouseClick(w->button(command::setup), Qt::LeftButton);
+    EXPECT_TRUE(w->main_screen_shown());
+    // EXIT of TEMPS lies over SETUP and TIMERS: the second tap of a double
+    // tap lands on the main screen right after it comes back.
+    QTest::mouseClick(w->button(command::temps), Qt::LeftButton);
+    ASSERT_FALSE(w->main_screen_shown());
+    auto* exit = w->window(WindowId::temp_select)->findChild<QPushButton*>(QStringLiteral("EXIT"));
+    QTest::mouseClick(exit, Qt::LeftButton);
+    ASSERT_TRUE(w->main_screen_shown());
+    QTest::mouseClick(w->button(command::timers), Qt::LeftButton);
+    EXPECT_TRUE(w->main_screen_shown());
+}
+
+TEST_F(MainWindowTest, a_condition_blinks_over_the_caption_of_a_full_screen_screen) {
+    texts.set_warning(3, 2, "0302 FAN/HEATER #1 HIGH LIMIT");
+    w->command(command::temps);
+    state.status.set(off::shutdown_node, 3);
+    state.status.set(off::shutdown_code, 2);
+    w->on_display_timer();
+    auto* strip = w->findChild<ConditionStrip*>(QStringLiteral("CONDITION_STRIP"));
+    ASSERT_NE(strip, nullptr);
+    int lit = 0, dark = 0;
+    for (int i = 0; i < 8; ++i) {
+        w->on_fast_timer();
+        (strip->isVisible() ? lit : dark)++;
+    }
+    EXPECT_GT(lit, 0);
+    EXPECT_GT(dark, 0);
+    EXPECT_EQ(strip->geometry(), QRect(0, 0, 640, 20));
+    EXPECT_EQ(strip->text(), QStringLiteral("0302 FAN/HEATER #1 HIGH LIMIT"));
+    state.status.set(off::shutdown_node, 0);
+    state.status.set(off::shutdown_code, 0);
+    w->on_display_timer();
+    for (int i = 0; i < 8; ++i) w->on_fast_timer();
+    EXPECT_FALSE(strip->isVisible());
+}
+
 TEST_F(MainWindowTest, setup_hides_the_warning_window_and_the_rule_waits_for_the_main_screen) {
     state.status.set(off::shutdown_node, 3);
     w->on_display_timer();
-    EXPECT_TRUE(shown("WARNING_WINDOW"));
+    EXPECT_TRUE(shown(WindowId::warning));
     w->command(command::setup);
-    EXPECT_FALSE(shown("WARNING_WINDOW"));
+    EXPECT_FALSE(shown(WindowId::warning));
     state.status.set(off::drying_mode, 1);
     state.redraw.request(link::redraw::right_hand_view_rule);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(shown("BATCH_DRYING_WINDOW"));  // nothing shows under the setup screen
-    w->child("SETUP_SELECTION_WINDOW")->hide();
+    EXPECT_FALSE(shown(WindowId::batch_drying));  // nothing shows under the setup screen
+    w->window(WindowId::setup_selection)->hide();
     w->restore_main_screen();
-    EXPECT_TRUE(shown("BATCH_DRYING_WINDOW"));
+    EXPECT_TRUE(shown(WindowId::batch_drying));
 }
 
 TEST_F(MainWindowTest, view_shows_the_view_selection_over_the_main_screen) {
     w->command(command::view);
-    EXPECT_TRUE(shown("VIEW_SELECTION_WINDOW"));
-    EXPECT_TRUE(shown("DRYER_PIC_WINDOW"));
-    EXPECT_EQ(w->childAt(300, 100)->objectName(), QStringLiteral("VIEW_SELECTION_WINDOW"));
+    EXPECT_TRUE(shown(WindowId::view_selection));
+    EXPECT_TRUE(shown(WindowId::dryer_picture));
+    QWidget* top = w->childAt(300, 100);
+    while (top && top->parentWidget() != w.get()) top = top->parentWidget();
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->objectName(), QStringLiteral("VIEW_SELECTION_WINDOW"));
 }
 
 TEST_F(MainWindowTest, warning_window_shown_when_the_link_is_lost_and_hidden_when_it_returns) {
     state.link_alive = 0;
     w->on_display_timer();
-    EXPECT_TRUE(shown("WARNING_WINDOW"));
+    EXPECT_TRUE(shown(WindowId::warning));
     state.link_alive = 10;
     w->on_display_timer();
-    EXPECT_FALSE(shown("WARNING_WINDOW"));
+    EXPECT_FALSE(shown(WindowId::warning));
 }
 
-TEST(BatchButtons, heat_buttons_follow_drying_mode_and_dual_plenum) {
-    link::LinkState state;
-    MainWindow w(state, {});
-    QPushButton *single = nullptr, *high = nullptr, *low = nullptr;
-    w.set_child_factory("BATCH_DRYING_WINDOW", [&](QWidget* parent) {
-        auto* frame = new PanelWindow(QStringLiteral("BATCH_DRYING_WINDOW"), QString(), true, parent);
-        single = new QPushButton(frame);
-        single->setObjectName(QString::fromLatin1(kSingleHeatButton));
-        single->setEnabled(false);
-        high = new QPushButton(frame);
-        high->setObjectName(QString::fromLatin1(kHighHeatButton));
-        low = new QPushButton(frame);
-        low->setObjectName(QString::fromLatin1(kLowHeatButton));
-        return frame;
-    });
-    w.create_child_windows();
-    w.show();
+TEST_F(MainWindowTest, heat_buttons_follow_drying_mode_and_dual_plenum) {
+    QWidget* batch = w->window(WindowId::batch_drying);
+    auto* single = batch->findChild<QPushButton*>(QString::fromLatin1(kSingleHeatButton));
+    auto* high = batch->findChild<QPushButton*>(QString::fromLatin1(kHighHeatButton));
+    auto* low = batch->findChild<QPushButton*>(QString::fromLatin1(kLowHeatButton));
+    ASSERT_TRUE(single && high && low);
+    single->setEnabled(false);
     struct Row {
         std::uint8_t mode, flags;
         bool single, dual;
@@ -270,16 +384,15 @@ void exit_dipswitch_dialog_soon(int* opened) {
 }
 
 TEST_F(MainWindowTest, dipswitch_event_opens_the_dialog_once_and_exit_sets_the_latch) {
-    EventBytePoller poller(state.values, *w);
     int opened = 0;
     state.values.dipswitch_event = 1;
     exit_dipswitch_dialog_soon(&opened);
-    QTest::qWait(100);  // any event polls; the command runs queued
-    EXPECT_EQ(opened, 1);
+    state.redraw.request(link::redraw::panel_event);  // the decoder's wake-up
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, 5000));
     EXPECT_EQ(state.values.dipswitch_latch.load(), 1);
     EXPECT_EQ(state.values.dipswitch_event.load(), 0);
     state.values.dipswitch_event = 1;  // latched: not offered again
-    QTest::qWait(100);
+    w->on_fast_timer();
     EXPECT_EQ(opened, 1);
 }
 
@@ -301,14 +414,15 @@ TEST(DipswitchDialog, centred_over_its_window_and_clamped_to_the_screen) {
 }
 
 TEST_F(MainWindowTest, meter_roll_event_becomes_command_34822) {
-    int opened = 0;
-    ShellHooks hooks;
-    hooks.open_meter_roll_speed = [&](QWidget*) { ++opened; };
-    MainWindow win(state, hooks);
+    // A dialog registry with a meter roll dialog that counts its openings.
+    static int opened = 0;
+    static const kit::DialogRow meter_roll{kit::DialogId::meter_roll_speed,
+                                           [](kit::PanelContext&, QWidget*, int) { ++opened; }};
+    const std::array<const kit::DialogRow*, 1> dialogs{&meter_roll};
+    MainWindow win(state, texts, screen_registry(), dialogs);
     win.create_child_windows();
-    EventBytePoller poller(state.values, win);
     state.values.meter_roll_event = 1;
-    QTest::qWait(20);
+    win.on_fast_timer();  // without a wake-up the fast tick takes the event
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(state.values.meter_roll_event.load(), 0);
 }
@@ -340,9 +454,9 @@ TEST(AutoRepeatWidgets, held_button_clicks_at_press_then_every_tick_after_500ms)
 
 TEST_F(MainWindowTest, titled_frames_draw_their_caption_bar_and_plain_windows_stay_black) {
     const QImage img = w->grab().toImage();
-    EXPECT_EQ(img.pixelColor(240 + 150, 40 + 10), QColor(0, 0, 128));  // AVERAGE_VALUES_WINDOW's bar
+    EXPECT_EQ(img.pixelColor(240 + 300, 40 + 10), QColor(0, 0, 128));  // AVERAGE_VALUES_WINDOW's bar
     EXPECT_EQ(img.pixelColor(240 + 390, 245 + 12), QColor(0, 0, 128));  // CUSTOM_VIEW_WINDOW's bar
-    EXPECT_EQ(img.pixelColor(100, 200), QColor(Qt::black));            // DRYER_PIC_WINDOW
+    EXPECT_EQ(img.pixelColor(5, 150), QColor(Qt::black));              // DRYER_PIC_WINDOW
     EXPECT_EQ(img.size(), QSize(640, 480));
 }
 

@@ -46,7 +46,6 @@ TEST(RandomRender, thousands_of_random_status_images) {
         pic.advance_phase();
         pic.second_tick();
         warning.marker_tick();
-        warning.display_tick();
     }
     EXPECT_EQ(pic.render_offscreen().size(), QSize(240, 420));
 }

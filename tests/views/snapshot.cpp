@@ -6,7 +6,6 @@
 
 #include "tests/views/sample_status.h"
 #include "views/dryer_picture/dryer_picture_window.h"
-#include "views/main_screen/main_screen_views.h"
 #include "views/plenum/plenum_window.h"
 #include "views/state_line/state_line_window.h"
 #include "views/status_bars/status_bars_windows.h"
@@ -39,15 +38,29 @@ int main(int argc, char** argv) {
     QWidget panel;
     panel.setStyleSheet(QStringLiteral("background: rgb(60,60,60);"));
     panel.resize(640, 480);
-    MainScreenViews views(&panel, st, texts);
-    views.plenum()->show();
-    for (int i = 0; i < 7; ++i) views.display_tick(0x5);
+    auto place = [&panel](SceneWindow* w, const kit::ScreenRow& row) {
+        w->setParent(&panel);
+        w->setGeometry(row.rect);
+        w->set_caption_bar(row.frame == kit::Frame::caption_bar);
+        w->set_blink_flags(0x5);
+        w->setVisible(row.shown);
+        return w;
+    };
+    auto* pic = new DryerPictureWindow(nullptr, st, texts);
+    place(pic, dryer_picture_screen);
+    for (int i = 0; i < 7; ++i) pic->advance_phase();
+    place(new StateLineWindow(nullptr, st, texts), state_line_screen);
+    place(new PlenumWindow(nullptr, st, texts), plenum_screen)->show();
+    auto* warning = new WarningWindow(nullptr, st, texts);
+    place(warning, warning_screen)->setVisible(variant == "lost" || variant == "shutdown");
+    auto* bar = place(new LeftStatusBarWindow(nullptr, st, texts), left_status_bar_screen);
+    auto* readings = place(new ReadingsWindow(nullptr, st, texts), readings_screen);
     panel.show();
     QApplication::processEvents();
     panel.grab().save(out + "/panel_" + tag + ".png");
-    views.left_status_bar()->show();
-    views.left_status_bar()->grab().save(out + "/left_bar.png");
-    views.readings()->show();
-    views.readings()->grab().save(out + "/readings_" + tag + ".png");
+    bar->show();
+    bar->grab().save(out + "/left_bar.png");
+    readings->show();
+    readings->grab().save(out + "/readings_" + tag + ".png");
     return 0;
 }

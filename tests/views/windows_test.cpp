@@ -130,11 +130,9 @@ TEST_F(Windows, readings_selector_button_advances_its_state) {
 
 TEST_F(Windows, warning_window_link_lost_asks_for_the_link_lost_reply_and_moves_marker) {
     WarningWindow w(nullptr, st, texts);
-    w.display_tick();
-    EXPECT_TRUE(w.isHidden());
+    EXPECT_TRUE(w.isHidden());  // the shell's display tick shows it
     link::store(st.link_alive, 0u);
-    w.display_tick();
-    EXPECT_FALSE(w.isHidden());
+    w.show();
     for (int i = 0; i < 4; ++i) {
         w.marker_tick();
         w.render_offscreen();
@@ -161,7 +159,7 @@ TEST_F(Windows, help_dialog_closes_on_the_tick_after_the_condition_clears) {
     st.status.set(off::shutdown_node, 4);
     st.status.set(off::shutdown_code, 5);
     WarningWindow w(nullptr, st, t);
-    w.display_tick();
+    w.show();
     QTest::mouseClick(w.findChild<QPushButton*>("WARNING_HELP"), Qt::LeftButton);
     WarningHelpDialog* dlg = w.help_dialog();
     ASSERT_NE(dlg, nullptr);
@@ -172,8 +170,7 @@ TEST_F(Windows, help_dialog_closes_on_the_tick_after_the_condition_clears) {
     // The dialog keeps its condition while the status changes.
     st.status.set(off::shutdown_node, 0);
     st.status.set(off::shutdown_code, 0);
-    w.display_tick();
-    EXPECT_TRUE(w.isHidden());
+    w.close_help();  // the shell's display tick: the condition has cleared
     EXPECT_FALSE(dlg->isVisible());
 }
 
@@ -182,14 +179,14 @@ TEST_F(Windows, help_dialog_owned_by_history_stays_and_missing_text_says_so) {
     st.status.set(off::shutdown_node, 15);
     st.status.set(off::shutdown_code, 1);
     WarningWindow w(nullptr, st, t);
-    w.display_tick();
+    w.show();
     w.open_help();
     WarningHelpDialog* dlg = w.help_dialog();
     ASSERT_NE(dlg, nullptr);
     dlg->set_owned_by_history(true);
     st.status.set(off::shutdown_node, 0);
     st.status.set(off::shutdown_code, 0);
-    w.display_tick();
+    w.close_help();
     EXPECT_TRUE(dlg->isVisible());
     dlg->grab();
     ASSERT_EQ(dlg->list()->count(), 1);
@@ -204,7 +201,7 @@ TEST_F(Windows, help_dialog_rear_discharge_frames_advance_on_the_tick) {
     WarningWindow w(nullptr, st, texts);
     w.open_help();
     ASSERT_NE(w.help_dialog(), nullptr);
-    for (int i = 0; i < 8; ++i) w.display_tick();
+    for (int i = 0; i < 8; ++i) w.help_animation_tick();
     EXPECT_EQ(w.help_dialog()->frame(), 1);
     w.help_dialog()->reject();
 }
@@ -213,43 +210,37 @@ TEST_F(Windows, help_dialog_rear_discharge_frames_advance_on_the_tick) {
 
 #include <QWidget>
 
-#include "views/main_screen/main_screen_views.h"
+#include "kit/screen.h"
+#include "views/dryer_picture/dryer_picture_window.h"
 
 namespace {
 
-TEST_F(Windows, main_screen_places_windows_and_runs_the_ticks) {
-    QWidget main;
-    main.resize(640, 480);
-    MainScreenViews views(&main, st, texts);
-    EXPECT_EQ(views.dryer_picture()->geometry(), QRect(0, 0, 240, 420));
-    EXPECT_EQ(views.state_line()->geometry(), QRect(240, 0, 400, 40));
-    EXPECT_EQ(views.plenum()->geometry(), QRect(240, 245, 400, 175));
-    EXPECT_EQ(views.warning()->geometry(), QRect(10, 20, 600, 325));
-    EXPECT_TRUE(views.warning()->isHidden());
-    st.status.set(off::heater_status_125 + 5, 0x01);  // unit 6 turning
-    st.status.set(off::shutdown_code, 7);
-    for (int i = 0; i < 3; ++i) views.display_tick(blink::phase);
-    EXPECT_FALSE(views.warning()->isHidden());
-    EXPECT_EQ(views.dryer_picture()->animation().unit_phase(6), 0);  // three ticks: 1, 2, 0
-    views.display_tick(blink::phase);
-    EXPECT_EQ(views.dryer_picture()->animation().unit_phase(6), 1);
-    EXPECT_EQ(views.warning()->blink_flags(), blink::phase);
-}
+// The panel around a screen created from its registry row: no other windows.
+struct NoShell : kit::PanelShell {
+    QWidget* window(kit::WindowId) const override { return nullptr; }
+    void restore_main_screen() override {}
+    bool has_dialog(kit::DialogId) const override { return false; }
+    bool open_dialog(kit::DialogId, QWidget*, int) override { return false; }
+};
 
-TEST_F(Windows, decoder_redraw_bits_repaint_the_named_windows_only) {
-    QWidget main;
-    main.resize(640, 480);
-    MainScreenViews views(&main, st, texts);
-    views.plenum()->show();
-    main.show();
-    QApplication::processEvents();
-    const unsigned pic = views.dryer_picture()->paint_count(), line = views.state_line()->paint_count(),
-                   plenum = views.plenum()->paint_count();
-    views.apply_redraw(link::redraw::plenum_box(3) | link::redraw::dryer_state_line);
-    QApplication::processEvents();
-    EXPECT_EQ(views.dryer_picture()->paint_count(), pic);
-    EXPECT_GT(views.state_line()->paint_count(), line);
-    EXPECT_GT(views.plenum()->paint_count(), plenum);
+TEST_F(Windows, status_windows_hear_the_panel_ticks_they_subscribe_to) {
+    kit::PanelEvents events;
+    NoShell shell;
+    kit::PanelContext context{st, texts, events, shell};
+    std::unique_ptr<QWidget> pic(dryer_picture_screen.create(context, nullptr));
+    std::unique_ptr<QWidget> warning(warning_screen.create(context, nullptr));
+    auto* dryer = qobject_cast<DryerPictureWindow*>(pic.get());
+    ASSERT_NE(dryer, nullptr);
+    st.status.set(off::heater_status_125 + 5, 0x01);  // unit 6 turning
+    for (int i = 0; i < 3; ++i) emit events.display_tick(blink::phase);
+    EXPECT_EQ(dryer->animation().unit_phase(6), 0);  // three ticks: 1, 2, 0
+    emit events.display_tick(blink::phase);
+    EXPECT_EQ(dryer->animation().unit_phase(6), 1);
+    EXPECT_EQ(qobject_cast<WarningWindow*>(warning.get())->blink_flags(), blink::phase);
+    const int before = qobject_cast<WarningWindow*>(warning.get())->marker();
+    emit events.message_line_tick();
+    qobject_cast<WarningWindow*>(warning.get())->render_offscreen();
+    EXPECT_NE(qobject_cast<WarningWindow*>(warning.get())->marker(), before);
 }
 
 }  // namespace

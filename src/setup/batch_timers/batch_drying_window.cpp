@@ -1,6 +1,6 @@
 #include "setup/batch_timers/batch_drying_window.h"
 
-#include <QMessageBox>
+#include "kit/message_box.h"
 #include <QPainter>
 #include <QTimer>
 
@@ -10,7 +10,7 @@
 namespace dryer::setup {
 
 namespace {
-constexpr int kTop = CaptionedWindow::kCaptionHeight;
+constexpr int kTop = kit::kCaptionBarHeight;
 constexpr const char* kButtonNames[kBatchButtonCount] = {"HEAT", "HI HEAT", "LO HEAT", "COOL", "UNLOAD"};
 constexpr int kButtonW = 110;
 
@@ -27,7 +27,7 @@ constexpr Band kUnload{128, 50};
 }  // namespace
 
 BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, TextFn text)
-    : CaptionedWindow("BATCH_DRYING_WINDOW", " BATCH DRYING TIMERS", parent),
+    : kit::PanelWindow(parent, QString::fromUtf8("BATCH_DRYING_WINDOW"), QString::fromUtf8(" BATCH DRYING TIMERS"), true, kit::Look::setup),
       state_(state),
       text_(std::move(text)),
       tick_(new QTimer(this)) {
@@ -45,7 +45,7 @@ BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, Te
         });
     }
     place_buttons();
-    connect(tick_, &QTimer::timeout, this, &BatchDryingWindow::holdTick);
+    connect(tick_, &QTimer::timeout, this, &BatchDryingWindow::hold_tick);
     tick_->start(1000);
     refresh();
 }
@@ -62,7 +62,7 @@ void BatchDryingWindow::refresh() {
     if (applied_ && v == view_) return;
     applied_ = true;
     view_ = std::move(v);
-    setCaption(QString::fromStdString(view_.title));
+    set_caption(QString::fromStdString(view_.title));
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
         buttons_[i]->setText(QString::fromStdString(view_.buttons[i].caption));
         buttons_[i]->setVisible(view_.buttons[i].shown);
@@ -72,16 +72,11 @@ void BatchDryingWindow::refresh() {
 }
 
 void BatchDryingWindow::showEvent(QShowEvent* e) {
-    CaptionedWindow::showEvent(e);
+    kit::PanelWindow::showEvent(e);
     refresh();
 }
 
-void BatchDryingWindow::paintEvent(QPaintEvent* e) {
-    refresh();
-    CaptionedWindow::paintEvent(e);
-}
-
-void BatchDryingWindow::paintContent(QPainter& p) {
+void BatchDryingWindow::paint_client(QPainter& p) {
     const int x = kButtonW + 12;
     const QColor grey(150, 150, 150);
     std::vector<Band> bands;
@@ -112,7 +107,7 @@ void BatchDryingWindow::paintContent(QPainter& p) {
     }
 }
 
-void BatchDryingWindow::holdTick() {
+void BatchDryingWindow::hold_tick() {
     if (asking_ || !isVisible()) return;
     std::array<bool, kHoldGroupCount> pressed{};
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
@@ -131,12 +126,26 @@ void BatchDryingWindow::holdTick() {
             if (hold_group(view_.buttons[i].id) == g) buttons_[i]->setDown(false);
         }
         const QString question = QString::fromStdString(stage_reset_question(g, single_heat, state_.status, text_));
-        const auto answer = QMessageBox::question(this, QString::fromStdString(text_(515)), question,
-                                                  QMessageBox::Yes | QMessageBox::No);
-        if (answer == QMessageBox::Yes) confirm_stage_reset(state_, g);
+        if (kit::ask_yes(this, QMessageBox::Question, QString::fromStdString(text_(515)), question))
+            confirm_stage_reset(state_, g);
     }
     asking_ = false;
     refresh();
 }
+
+
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) { return new BatchDryingWindow(c.state, parent); }
+}  // namespace
+
+const kit::ScreenRow batch_drying_screen{kit::WindowId::batch_drying,
+                                         "BATCH_DRYING_WINDOW",
+                                         " BATCH DRYING TIMERS",
+                                         {240, 40, 400, 205},
+                                         kit::Frame::caption_bar,
+                                         false,
+                                         false,
+                                         link::redraw::batch_drying,
+                                         create};
 
 }  // namespace dryer::setup

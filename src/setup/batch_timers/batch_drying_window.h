@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "setup/batch_timers/batch_timers_model.h"
+#include "kit/screen.h"
 #include "setup/common/setup_widgets.h"
 
 class QTimer;
@@ -18,27 +19,25 @@ struct LinkState;
 
 namespace dryer::setup {
 
-class BatchDryingWindow : public CaptionedWindow {
+class BatchDryingWindow : public kit::PanelWindow {
     Q_OBJECT
 public:
     explicit BatchDryingWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
 
     // refresh() shall re-read the status image, apply the heat buttons'
     // visibility and repaint the diagram.
-    void refresh();
-    // holdTick() shall run one second of the press-and-hold confirmations:
+    void refresh() override;
+    // hold_tick() shall run one second of the press-and-hold confirmations:
     // while the window is visible, a group held for its second tick asks its
     // question, and Yes restarts the stage. A tick arriving while a question
     // is open is skipped. The window's own one-second timer calls it.
-    void holdTick();
+    void hold_tick();
     QPushButton* button(BatchButton b) const { return buttons_[static_cast<std::size_t>(b)]; }
     const BatchView& view() const { return view_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
-    // Every drawing re-reads the status image, so a redraw request is enough.
-    void paintEvent(QPaintEvent* e) override;
-    void paintContent(QPainter& p) override;
+    void paint_client(QPainter& p) override;
 
 private:
     void place_buttons();
@@ -52,5 +51,8 @@ private:
     bool asking_ = false;
     bool applied_ = false;
 };
+
+// BATCH_DRYING_WINDOW's row of the screen registry.
+extern const kit::ScreenRow batch_drying_screen;
 
 }  // namespace dryer::setup

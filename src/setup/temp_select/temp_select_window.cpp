@@ -8,7 +8,7 @@
 namespace dryer::setup {
 
 namespace {
-constexpr int kTop = CaptionedWindow::kCaptionHeight;
+constexpr int kTop = kit::kCaptionBarHeight;
 
 // Places of the plenum window: two columns of three, 180 x 50.
 QRect plenum_place(std::size_t i) {
@@ -27,10 +27,10 @@ QFont value_font() {
 }  // namespace
 
 TempSetpointChild::TempSetpointChild(const char* class_name, const char* caption, std::size_t places, QWidget* parent)
-    : CaptionedWindow(class_name, caption, parent), values_(places) {
+    : kit::PanelWindow(parent, QString::fromUtf8(class_name), QString::fromUtf8(caption), true, kit::Look::setup), values_(places) {
     const bool plenum = places == 6;
     for (std::size_t i = 0; i < places; ++i) {
-        auto* b = new PictureButton(QString(), 0, this);
+        auto* b = new kit::PictureButton(QString(), this, 0);
         b->setGeometry(plenum ? plenum_place(i) : grain_place(i));
         b->hide();
         buttons_.push_back(b);
@@ -39,12 +39,12 @@ TempSetpointChild::TempSetpointChild(const char* class_name, const char* caption
 
 void TempSetpointChild::show_places(const TempPlace* places, std::size_t count) {
     for (std::size_t i = 0; i < buttons_.size() && i < count; ++i) {
-        PictureButton* b = buttons_[i];
+        kit::PictureButton* b = buttons_[i];
         const TempPlace& p = places[i];
         const QString name = QString::fromUtf8(p.button.name);
         b->setObjectName(name);
         b->setText(name);
-        if (b->picture() != p.button.picture) b->setPicture(p.button.picture);
+        if (b->picture() != p.button.picture) b->set_picture(p.button.picture);
         b->setVisible(p.shown);
         values_[i] = QString::fromStdString(p.value_text);
     }
@@ -58,7 +58,7 @@ void TempSetpointChild::set_note(const std::string& heading, const std::vector<s
     update();
 }
 
-void TempSetpointChild::paintContent(QPainter& p) {
+void TempSetpointChild::paint_client(QPainter& p) {
     p.setFont(value_font());
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         if (!buttons_[i]->isVisible() || values_[i].isEmpty()) continue;
@@ -86,7 +86,7 @@ void TempSetpointChild::paintContent(QPainter& p) {
 }
 
 TempSelectWindow::TempSelectWindow(link::LinkState& state, QWidget* parent, TextFn text)
-    : CaptionedWindow("TEMP_SELECT_WINDOW", " SELECT TEMPERATURE SETPOINT TO MODIFY - 02", parent),
+    : kit::PanelWindow(parent, QString::fromUtf8("TEMP_SELECT_WINDOW"), QString::fromUtf8(" SELECT TEMPERATURE SETPOINT TO MODIFY - 02"), true, kit::Look::setup),
       state_(state),
       text_(std::move(text)),
       plenum_(new TempSetpointChild("PLENUM_SETPOINT_CHILD_WINDOW",
@@ -95,7 +95,7 @@ TempSelectWindow::TempSelectWindow(link::LinkState& state, QWidget* parent, Text
       grain_(new TempSetpointChild("GRAIN_TEMP_SETPOINT_CHILD_WINDOW",
                                    " Grain Temperature Setpoint Adjustment (Range = 50 to 150 F -> 10 to 71 C)", 2,
                                    this)),
-      exit_(new PictureButton(QStringLiteral("EXIT"), 41, this)) {
+      exit_(new kit::PictureButton(QStringLiteral("EXIT"), this, 41)) {
     resize(640, 475);
     plenum_->setGeometry(0, kTop, 640, 240);
     grain_->setGeometry(0, kTop + 240, 640, 475 - kTop - 240 - 60);
@@ -108,17 +108,17 @@ TempSelectWindow::TempSelectWindow(link::LinkState& state, QWidget* parent, Text
     }
     connect(exit_, &QPushButton::clicked, this, [this] {
         hide();
-        if (autostart_active_) emit exitToAutoStart();
-        else emit exitToMain();
+        if (autostart_active_) emit exit_to_auto_start();
+        else emit exit_to_main();
     });
     refresh();
 }
 
 void TempSelectWindow::refresh() {
-    setCaption(caption_text(text_, 193, " SELECT TEMPERATURE SETPOINT TO MODIFY - 02"));
-    plenum_->setCaption(
+    set_caption(caption_text(text_, 193, " SELECT TEMPERATURE SETPOINT TO MODIFY - 02"));
+    plenum_->set_caption(
         caption_text(text_, 194, " Plenum Temperature Setpoint Adjustment (Range = 50 to 250 F -> 10 to 120 C)"));
-    grain_->setCaption(
+    grain_->set_caption(
         caption_text(text_, 195, " Grain Temperature Setpoint Adjustment (Range = 50 to 150 F -> 10 to 71 C)"));
     const bool celsius = link::load(state_.values.si_units) != 0;
     TempSelectView v = temp_select_view(state_.status, celsius, text_);
@@ -131,13 +131,8 @@ void TempSelectWindow::refresh() {
 }
 
 void TempSelectWindow::showEvent(QShowEvent* e) {
-    CaptionedWindow::showEvent(e);
+    kit::PanelWindow::showEvent(e);
     refresh();
-}
-
-void TempSelectWindow::paintEvent(QPaintEvent* e) {
-    refresh();
-    CaptionedWindow::paintEvent(e);
 }
 
 void TempSelectWindow::open_keypad(const TempPlace& place) {
@@ -146,5 +141,31 @@ void TempSelectWindow::open_keypad(const TempPlace& place) {
     run_temperature_keypad(this, state_, target);
     refresh();
 }
+
+
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new TempSelectWindow(c.state, parent);
+    kit::PanelShell* shell = &c.shell;
+    QObject::connect(w, &TempSelectWindow::exit_to_main, w, [shell] { shell->restore_main_screen(); });
+    // The auto-start configuration screen takes this exit once it exists;
+    // until then the main screen comes back.
+    QObject::connect(w, &TempSelectWindow::exit_to_auto_start, w, [shell] { shell->restore_main_screen(); });
+    QObject::connect(&c.events, &kit::PanelEvents::second_tick, w, [w] {
+        if (w->isVisible()) w->refresh();
+    });
+    return w;
+}
+}  // namespace
+
+const kit::ScreenRow temp_select_screen{kit::WindowId::temp_select,
+                                        "TEMP_SELECT_WINDOW",
+                                        " SELECT TEMPERATURE SETPOINT TO MODIFY - 02",
+                                        {0, 0, 640, 475},
+                                        kit::Frame::caption_bar,
+                                        true,
+                                        false,
+                                        link::redraw::temp_select,
+                                        create};
 
 }  // namespace dryer::setup

@@ -8,7 +8,7 @@
 namespace dryer::setup {
 
 namespace {
-constexpr int kTop = CaptionedWindow::kCaptionHeight;
+constexpr int kTop = kit::kCaptionBarHeight;
 constexpr int kButtonW = 200;
 constexpr int kButtonH = 50;
 constexpr int kLine = 13;
@@ -45,12 +45,12 @@ std::optional<TimerTarget> box_target(const TimerChildView& v, std::size_t k) {
 }  // namespace
 
 TimerChildWindow::TimerChildWindow(const TimerChildView& view, QWidget* parent)
-    : CaptionedWindow(view.object_name, view.title.c_str(), parent), view_(view) {
+    : kit::PanelWindow(parent, QString::fromUtf8(view.object_name), QString::fromUtf8(view.title.c_str()), true, kit::Look::setup), view_(view) {
     const auto tops = block_tops(view);
     for (std::size_t i = 0; i < view.blocks.size(); ++i) {
         const auto& box = view.blocks[i].box;
         if (!box) continue;
-        auto* b = new PictureButton(QString::fromUtf8(box->name), box->picture, this);
+        auto* b = new kit::PictureButton(QString::fromUtf8(box->name), this, box->picture);
         b->setGeometry(5, kTop + tops[i], kButtonW, kButtonH);
         buttons_.push_back(b);
     }
@@ -64,11 +64,11 @@ void TimerChildWindow::show_view(const TimerChildView& view) {
     for (std::size_t i = 0; i < view.blocks.size() && k < buttons_.size(); ++i) {
         if (view.blocks[i].box) buttons_[k++]->move(5, kTop + tops[i]);
     }
-    setCaption(QString::fromStdString(view.title));
+    set_caption(QString::fromStdString(view.title));
     update();
 }
 
-void TimerChildWindow::paintContent(QPainter& p) {
+void TimerChildWindow::paint_client(QPainter& p) {
     const auto tops = block_tops(view_);
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(12);
@@ -97,7 +97,7 @@ void TimerChildWindow::paintContent(QPainter& p) {
 }
 
 TimerSelectWindow::TimerSelectWindow(link::LinkState& state, QWidget* parent, TextFn text)
-    : CaptionedWindow("TIMER_SELECT_WINDOW", " SELECT TIMER TO MODIFY - 01", parent),
+    : kit::PanelWindow(parent, QString::fromUtf8("TIMER_SELECT_WINDOW"), QString::fromUtf8(" SELECT TIMER TO MODIFY - 01"), true, kit::Look::setup),
       state_(state),
       text_(std::move(text)),
       view_(timer_select_view(state.status, link::load(state.values.previous_load_time), text_)) {
@@ -106,24 +106,24 @@ TimerSelectWindow::TimerSelectWindow(link::LinkState& state, QWidget* parent, Te
         auto* c = new TimerChildWindow(view_[i], this);
         c->setGeometry(i % 2 == 0 ? 4 : 322, kTop + (i < 2 ? 2 : 196), 314, 190);
         children_[i] = c;
-        for (std::size_t k = 0; k < c->buttonCount(); ++k) {
+        for (std::size_t k = 0; k < c->button_count(); ++k) {
             connect(c->button(k), &QPushButton::clicked, this, [this, i, k] {
                 if (const auto target = box_target(view_[i], k)) run_timer_keypad(this, state_, *target);
                 refresh();
             });
         }
     }
-    auto* exit = new PictureButton(QStringLiteral("EXIT"), 41, this);
+    auto* exit = new kit::PictureButton(QStringLiteral("EXIT"), this, 41);
     exit->setGeometry(270, kTop + 392, 100, 50);
     connect(exit, &QPushButton::clicked, this, [this] {
         hide();
-        emit exitToMain();
+        emit exit_to_main();
     });
     refresh();
 }
 
 void TimerSelectWindow::refresh() {
-    setCaption(caption_text(text_, 44, " SELECT TIMER TO MODIFY - 01"));
+    set_caption(caption_text(text_, 44, " SELECT TIMER TO MODIFY - 01"));
     TimerSelectView v = timer_select_view(state_.status, link::load(state_.values.previous_load_time), text_);
     for (std::size_t i = 0; i < children_.size(); ++i) {
         if (!(v[i] == view_[i])) children_[i]->show_view(v[i]);
@@ -132,13 +132,31 @@ void TimerSelectWindow::refresh() {
 }
 
 void TimerSelectWindow::showEvent(QShowEvent* e) {
-    CaptionedWindow::showEvent(e);
+    kit::PanelWindow::showEvent(e);
     refresh();
 }
 
-void TimerSelectWindow::paintEvent(QPaintEvent* e) {
-    refresh();
-    CaptionedWindow::paintEvent(e);
+
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new TimerSelectWindow(c.state, parent);
+    kit::PanelShell* shell = &c.shell;
+    QObject::connect(w, &TimerSelectWindow::exit_to_main, w, [shell] { shell->restore_main_screen(); });
+    QObject::connect(&c.events, &kit::PanelEvents::second_tick, w, [w] {
+        if (w->isVisible()) w->refresh();
+    });
+    return w;
 }
+}  // namespace
+
+const kit::ScreenRow timer_select_screen{kit::WindowId::timer_select,
+                                         "TIMER_SELECT_WINDOW",
+                                         " SELECT TIMER TO MODIFY - 01",
+                                         {0, 0, 640, 475},
+                                         kit::Frame::caption_bar,
+                                         true,
+                                         false,
+                                         link::redraw::timer_select | link::redraw::out_of_grain_timer,
+                                         create};
 
 }  // namespace dryer::setup

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "kit/screen.h"
 #include "setup/common/setup_widgets.h"
 #include "setup/timer_select/timer_select_model.h"
 
@@ -17,39 +18,37 @@ namespace dryer::setup {
 
 // One child window: its timer buttons (one, or two for the fan setup), the
 // value lines beside each and the explanatory lines below.
-class TimerChildWindow : public CaptionedWindow {
+class TimerChildWindow : public kit::PanelWindow {
 public:
     TimerChildWindow(const TimerChildView& view, QWidget* parent);
     void show_view(const TimerChildView& view);
-    PictureButton* button(std::size_t i) const { return buttons_.at(i); }
-    std::size_t buttonCount() const { return buttons_.size(); }
+    kit::PictureButton* button(std::size_t i) const { return buttons_.at(i); }
+    std::size_t button_count() const { return buttons_.size(); }
 
 protected:
-    void paintContent(QPainter& p) override;
+    void paint_client(QPainter& p) override;
 
 private:
-    std::vector<PictureButton*> buttons_;
+    std::vector<kit::PictureButton*> buttons_;
     TimerChildView view_;
 };
 
-class TimerSelectWindow : public CaptionedWindow {
+class TimerSelectWindow : public kit::PanelWindow {
     Q_OBJECT
 public:
     explicit TimerSelectWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
 
     // refresh() shall re-read the status image and the previous-load time and
     // repaint the four children.
-    void refresh();
+    void refresh() override;
     const TimerSelectView& view() const { return view_; }
     TimerChildWindow* child(std::size_t i) const { return children_.at(i); }
 
 signals:
-    void exitToMain();
+    void exit_to_main();
 
 protected:
     void showEvent(QShowEvent* e) override;
-    // Every drawing re-reads the status image, so a redraw request is enough.
-    void paintEvent(QPaintEvent* e) override;
 
 private:
     link::LinkState& state_;
@@ -57,5 +56,8 @@ private:
     TimerSelectView view_;
     std::array<TimerChildWindow*, 4> children_{};
 };
+
+// TIMER_SELECT_WINDOW's row of the screen registry.
+extern const kit::ScreenRow timer_select_screen;
 
 }  // namespace dryer::setup

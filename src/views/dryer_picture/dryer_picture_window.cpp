@@ -19,4 +19,18 @@ Scene DryerPictureWindow::build_scene() {
     return dryer_picture_scene(state_.status, animation_, average_, celsius(), texts_);
 }
 
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new DryerPictureWindow(parent, c.state, c.texts);
+    w->listen(c.events);
+    QObject::connect(&c.events, &kit::PanelEvents::display_tick, w, &DryerPictureWindow::advance_phase);
+    QObject::connect(&c.events, &kit::PanelEvents::second_tick, w, &DryerPictureWindow::second_tick);
+    return w;
+}
+}  // namespace
+
+const kit::ScreenRow dryer_picture_screen{
+    kit::WindowId::dryer_picture, "DRYER_PIC_WINDOW", " SYSTEM STATUS", {0, 0, 240, 420}, kit::Frame::none, false, true,
+    link::redraw::dryer_picture, create};
+
 }  // namespace dryer::views

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "views/dryer_picture/dryer_picture_model.h"
+#include "kit/screen.h"
 #include "views/scene/scene_window.h"
 
 namespace dryer::views {
@@ -27,5 +28,8 @@ private:
     DryerAnimation animation_;
     MoistureAverage average_;
 };
+
+// DRYER_PIC_WINDOW's row of the screen registry.
+extern const kit::ScreenRow dryer_picture_screen;
 
 }  // namespace dryer::views

@@ -17,4 +17,22 @@ Scene PlenumWindow::build_scene() {
     return plenum_scene(state_.status, celsius(), texts_);
 }
 
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new PlenumWindow(parent, c.state, c.texts);
+    w->listen(c.events);
+    return w;
+}
+}  // namespace
+
+const kit::ScreenRow plenum_screen{kit::WindowId::custom_view,
+                                   "CUSTOM_VIEW_WINDOW",
+                                   "  PLENUM(S)",
+                                   {240, 245, 400, 175},
+                                   kit::Frame::caption_bar,
+                                   false,
+                                   false,
+                                   link::redraw::plenum_view | (0x3Full * link::redraw::plenum_box_first),
+                                   create};
+
 }  // namespace dryer::views

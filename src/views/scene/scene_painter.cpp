@@ -2,8 +2,6 @@
 
 #include <QFontMetrics>
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QPen>
 
 #include <QHash>
@@ -57,38 +55,6 @@ struct Painter {
 };
 
 }  // namespace
-
-void load_panel_fonts() {
-    static bool loaded = false;
-    if (loaded) return;
-    loaded = true;
-    for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFile::exists(f)) QFontDatabase::addApplicationFont(f);
-}
-
-QFont panel_font(int pixel_size, int weight) {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixel_size > 0 ? pixel_size : 1);
-    f.setWeight(static_cast<QFont::Weight>(weight < 1 ? 400 : weight > 1000 ? 1000 : weight));
-    return f;
-}
-
-void paint_window_frame(QPainter& p, const QRect& r, const QString& caption) {
-    p.fillRect(r, Qt::black);
-    p.setPen(QColor(223, 223, 223));
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(QColor(128, 128, 128));
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect bar(r.left() + 2, r.top() + 2, r.width() - 4, kCaptionBarHeight);
-    p.fillRect(bar, QColor(0, 0, 128));
-    p.setPen(Qt::white);
-    p.setFont(panel_font(13, 700));
-    p.drawText(bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
-}
 
 void paint_scene(QPainter& p, const Scene& sc) {
     p.fillRect(0, 0, sc.width, sc.height, to_qcolor(sc.background));

@@ -7,24 +7,16 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "kit/panel_style.h"
 #include "views/scene/scene.h"
 
 namespace dryer::views {
 
-// load_panel_fonts() shall make the Tahoma font available to the program
-// (from the system's free Tahoma when present); calling it again does nothing.
-void load_panel_fonts();
-
-// panel_font() shall return Tahoma (DejaVu Sans where it is missing) at the
-// pixel size and weight (100..900).
-QFont panel_font(int pixel_size, int weight = 400);
-
-// Height of the caption bar of the panel's titled windows.
-inline constexpr int kCaptionBarHeight = 20;
-
-// paint_window_frame() shall fill r black and draw the raised frame and the
-// dark blue caption bar of a titled panel window with its caption.
-void paint_window_frame(QPainter& p, const QRect& r, const QString& caption);
+// The panel's font and titled-window frame (the widget kit's).
+using kit::load_panel_fonts;
+using kit::panel_font;
+using kit::paint_window_frame;
+inline constexpr int kCaptionBarHeight = kit::kCaptionBarHeight;
 
 inline QColor to_qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 

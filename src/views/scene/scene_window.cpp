@@ -7,35 +7,26 @@
 namespace dryer::views {
 
 SceneWindow::SceneWindow(QWidget* parent, link::LinkState& state, const Texts& texts, const char* class_name)
-    : QWidget(parent), state_(state), texts_(texts) {
-    setObjectName(QString::fromLatin1(class_name));
-    setAttribute(Qt::WA_OpaquePaintEvent);  // the off-screen copy covers the whole window
-    load_panel_fonts();
-}
+    : kit::PanelWindow(parent, QString::fromLatin1(class_name), QString(), false), state_(state), texts_(texts) {}
 
 const QPixmap& SceneWindow::render_offscreen() {
     render_scene(build_scene(), offscreen_);
     return offscreen_;
 }
 
-void SceneWindow::set_caption_bar(bool on) {
-    caption_bar_ = on;
-    setContentsMargins(on ? QMargins(2, kCaptionHeight + 2, 2, 2) : QMargins());
-    update();
+void SceneWindow::listen(kit::PanelEvents& events) {
+    connect(&events, &kit::PanelEvents::fast_tick, this, &SceneWindow::set_blink_flags);
+    connect(&events, &kit::PanelEvents::display_tick, this, &SceneWindow::set_blink_flags);
 }
 
-void SceneWindow::paintEvent(QPaintEvent*) {
+void SceneWindow::paintEvent(QPaintEvent* e) {
     ++paints_;
+    kit::PanelWindow::paintEvent(e);
+}
+
+void SceneWindow::paint_client(QPainter& p) {
     render_offscreen();
-    QPainter p(this);
-    if (!caption_bar_) {
-        p.drawPixmap(0, 0, offscreen_);
-        return;
-    }
-    paint_window_frame(p, rect(), windowTitle());
-    const QRect client = contentsRect();
-    p.setClipRect(client);
-    p.drawPixmap(client.topLeft(), offscreen_);
+    p.drawPixmap(0, 0, offscreen_);
 }
 
 }  // namespace dryer::views

@@ -14,4 +14,22 @@ Scene StateLineWindow::build_scene() {
     return state_line_scene(state_line(state_.status, blink_flags(), celsius(), texts_));
 }
 
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new StateLineWindow(parent, c.state, c.texts);
+    w->listen(c.events);
+    return w;
+}
+}  // namespace
+
+const kit::ScreenRow state_line_screen{kit::WindowId::right_status_bar,
+                                       "DRYER_RIGHT_STATUS_BAR_WINDOW",
+                                       " DRYER BAR STATUS",
+                                       {240, 0, 400, 40},
+                                       kit::Frame::none,
+                                       false,
+                                       true,
+                                       link::redraw::right_status_bar | link::redraw::dryer_state_line,
+                                       create};
+
 }  // namespace dryer::views

@@ -1,6 +1,7 @@
 // DRYER_RIGHT_STATUS_BAR_WINDOW: the dryer state line at the top right.
 #pragma once
 
+#include "kit/screen.h"
 #include "views/scene/scene_window.h"
 
 namespace dryer::views {
@@ -13,5 +14,8 @@ public:
 protected:
     Scene build_scene() override;
 };
+
+// DRYER_RIGHT_STATUS_BAR_WINDOW's row of the screen registry.
+extern const kit::ScreenRow state_line_screen;
 
 }  // namespace dryer::views

@@ -55,4 +55,33 @@ ReadingsWindow::ReadingsWindow(QWidget* parent, link::LinkState& state, const Te
 
 Scene ReadingsWindow::build_scene() { return readings_scene(state_.status, selection_); }
 
+namespace {
+template <class W> QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new W(parent, c.state, c.texts);
+    w->listen(c.events);
+    return w;
+}
+}  // namespace
+
+// Shown by the main window while the airflow-test banner's condition holds.
+const kit::ScreenRow left_status_bar_screen{kit::WindowId::left_status_bar,
+                                            "DRYER_LEFT_STATUS_BAR_WINDOW",
+                                            " DRYER BAR STATUS",
+                                            {0, 0, 240, 40},
+                                            kit::Frame::none,
+                                            false,
+                                            false,
+                                            link::redraw::left_status_bar,
+                                            create<LeftStatusBarWindow>};
+
+const kit::ScreenRow readings_screen{kit::WindowId::line_graph,
+                                     "LINE_GRAPH_WINDOW",
+                                     " GRAIN TEMPERATURE / MOISTURE",
+                                     {0, 40, 240, 205},
+                                     kit::Frame::caption_bar,
+                                     false,
+                                     false,
+                                     link::redraw::line_graph,
+                                     create<ReadingsWindow>};
+
 }  // namespace dryer::views

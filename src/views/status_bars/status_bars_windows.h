@@ -5,6 +5,7 @@
 #include <ctime>
 #include <optional>
 
+#include "kit/screen.h"
 #include "views/scene/scene_window.h"
 #include "views/status_bars/status_bars_model.h"
 
@@ -39,5 +40,10 @@ protected:
 private:
     ReadingsSelection selection_;
 };
+
+// The rows of DRYER_LEFT_STATUS_BAR_WINDOW and LINE_GRAPH_WINDOW in the
+// screen registry.
+extern const kit::ScreenRow left_status_bar_screen;
+extern const kit::ScreenRow readings_screen;
 
 }  // namespace dryer::views

@@ -124,14 +124,11 @@ WarningWindow::WarningWindow(QWidget* parent, link::LinkState& state, const Text
     hide();
 }
 
-void WarningWindow::display_tick() {
-    const int node = state_.status.get(off::shutdown_node), warning = state_.status.get(off::shutdown_code);
-    if (node != 0 || warning != 0 || !alive(state_)) {
-        if (isHidden()) show();
-        if (help_ && is_rear_discharge(node, warning)) help_->animation_tick();
-        return;
-    }
-    if (!isHidden()) hide();
+void WarningWindow::help_animation_tick() {
+    if (help_) help_->animation_tick();
+}
+
+void WarningWindow::close_help() {
     if (help_ && help_->isVisible() && !help_->owned_by_history()) help_->accept();
 }
 
@@ -168,5 +165,26 @@ Scene WarningWindow::build_scene() {
     if (caption != windowTitle()) setWindowTitle(caption);
     return std::move(v.scene);
 }
+
+namespace {
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new WarningWindow(parent, c.state, c.texts);
+    w->listen(c.events);
+    QObject::connect(&c.events, &kit::PanelEvents::message_line_tick, w, &WarningWindow::marker_tick);
+    QObject::connect(&c.events, &kit::PanelEvents::help_animation_tick, w, &WarningWindow::help_animation_tick);
+    QObject::connect(&c.events, &kit::PanelEvents::condition_cleared, w, &WarningWindow::close_help);
+    return w;
+}
+}  // namespace
+
+const kit::ScreenRow warning_screen{kit::WindowId::warning,
+                                    "WARNING_WINDOW",
+                                    " WARNING - DRYER SHUTTING DOWN! - 05",
+                                    {10, 20, 600, 325},
+                                    kit::Frame::caption_bar,
+                                    false,
+                                    false,
+                                    link::redraw::warning_window,
+                                    create};
 
 }  // namespace dryer::views

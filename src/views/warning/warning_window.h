@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "kit/screen.h"
 #include "views/scene/scene_window.h"
 #include "views/warning/warning_model.h"
 
@@ -61,10 +62,12 @@ public:
     int marker() const { return marker_.position(); }
 
 public slots:
-    // display_tick() is the display timer's (100 ms) first duty: show the
-    // window while a condition is reported or the link is lost, else hide it
-    // and close the help dialog (unless the shutdown history owns it).
-    void display_tick();
+    // help_animation_tick() is the display timer's duty while the live status
+    // is node 14 warning 5: the open help dialog's animation takes a step.
+    void help_animation_tick();
+    // close_help() closes the help dialog when the condition has cleared,
+    // unless the shutdown history opened it (the operator reads it there).
+    void close_help();
     // marker_tick() is the duty of every third display tick: let the link-lost
     // marker take a step at the next repaint and redraw its area.
     void marker_tick();
@@ -84,5 +87,8 @@ private:
     QPointer<WarningHelpDialog> help_;
     QPushButton* help_button_;
 };
+
+// WARNING_WINDOW's row of the screen registry.
+extern const kit::ScreenRow warning_screen;
 
 }  // namespace dryer::views

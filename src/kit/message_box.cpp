@@ -1,0 +1,59 @@
+#include "kit/message_box.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+#include "kit/panel_dialog.h"
+#include "kit/panel_style.h"
+
+namespace dryer::kit {
+
+MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons, QWidget* over)
+    : QMessageBox(icon, title, text, buttons, over ? over->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint),
+      over_(over) {
+    load_panel_fonts();
+    setFont(panel_font(14));
+    // Room for the caption bar above the box's own layout.
+    setContentsMargins(2, kCaptionBarHeight + 2, 2, 2);
+    setStyleSheet(QStringLiteral("QPushButton { min-height: %1px; min-width: 96px; font-size: 16px; }")
+                      .arg(kTouchButtonHeight));
+}
+
+void MessageBox::paintEvent(QPaintEvent* event) {
+    QMessageBox::paintEvent(event);
+    QPainter p(this);
+    const QRect r = rect();
+    p.setPen(QColor(223, 223, 223));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    const QRect bar(2, 2, width() - 4, kCaptionBarHeight);
+    p.fillRect(bar, QColor(0, 0, 128));
+    p.setPen(Qt::white);
+    p.setFont(panel_font(13, 700));
+    p.drawText(bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               p.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, bar.width() - 4));
+}
+
+void MessageBox::showEvent(QShowEvent* event) {
+    QMessageBox::showEvent(event);
+    // The title must fit its bar: the box is at least as wide as its title.
+    const int title_width = QFontMetrics(panel_font(13, 700)).horizontalAdvance(windowTitle()) + 12;
+    if (width() < title_width) setFixedSize(title_width, height());
+    centre_over(*this, over_);
+}
+
+QMessageBox::StandardButton show_message(QWidget* over, QMessageBox::Icon icon, const QString& title,
+                                         const QString& text, QMessageBox::StandardButtons buttons) {
+    MessageBox box(icon, title, text, buttons, over);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool ask_yes(QWidget* over, QMessageBox::Icon icon, const QString& title, const QString& text,
+             QMessageBox::StandardButtons buttons) {
+    return show_message(over, icon, title, text, buttons) == QMessageBox::Yes;
+}
+
+}  // namespace dryer::kit

@@ -1,0 +1,53 @@
+#include "kit/panel_dialog.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace dryer::kit {
+
+PanelDialog::PanelDialog(QWidget* over, const QString& caption, Look look)
+    : QDialog(over ? over->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint), over_(over), look_(look) {
+    load_panel_fonts();
+    setObjectName(caption);
+    setWindowTitle(caption);
+    setModal(true);
+    setContentsMargins(look == Look::status ? caption_margins(look) : QMargins(2, kCaptionBarHeight + 2, 2, 2));
+}
+
+void PanelDialog::set_client_size(int width, int height) {
+    const QMargins m = contentsMargins();
+    setFixedSize(width + m.left() + m.right(), height + m.top() + m.bottom());
+}
+
+void PanelDialog::set_caption(const QString& caption) {
+    if (caption == windowTitle()) return;
+    setWindowTitle(caption);
+    update(0, 0, width(), kCaptionBarHeight + 2);
+}
+
+void PanelDialog::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paint_window_frame(p, rect(), windowTitle(), look_);
+    if (look_ == Look::setup) {
+        // A raised edge around the grey client, as the status frame has.
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(rect().bottomLeft(), rect().bottomRight());
+        p.drawLine(rect().topRight(), rect().bottomRight());
+    }
+}
+
+void PanelDialog::showEvent(QShowEvent* event) {
+    centre_over(*this, over_);
+    QDialog::showEvent(event);
+}
+
+void centre_over(QWidget& dialog, const QWidget* over) {
+    if (!over) over = dialog.parentWidget();
+    if (!over) return;
+    const QPoint at = over->mapToGlobal(QPoint(0, 0));
+    const int x = std::max(0, at.x() + (over->width() - dialog.width()) / 2);
+    const int y = std::max(0, at.y() + (over->height() - dialog.height()) / 2);
+    dialog.move(x, y);
+}
+
+}  // namespace dryer::kit

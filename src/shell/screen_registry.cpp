@@ -1,0 +1,97 @@
+#include "shell/screen_registry.h"
+
+#include <array>
+
+#include "link/link_state.h"
+#include "logging/history_screen/history_dialog.h"
+#include "setup/batch_timers/batch_drying_window.h"
+#include "setup/temp_select/temp_select_window.h"
+#include "setup/timer_select/timer_select_window.h"
+#include "views/dryer_picture/dryer_picture_window.h"
+#include "views/plenum/plenum_window.h"
+#include "views/state_line/state_line_window.h"
+#include "views/status_bars/status_bars_windows.h"
+#include "views/view_selection/view_selection_window.h"
+#include "views/warning/warning_window.h"
+
+namespace dryer::shell {
+
+namespace rd = link::redraw;
+using kit::Frame;
+using kit::WindowId;
+
+// Windows whose screens come later; until then the main window shows their
+// titled frames, and the buttons that would open them are disabled.
+const kit::ScreenRow average_values_frame{WindowId::average_values, "AVERAGE_VALUES_WINDOW", " DRYER STATUS CHART",
+                                          {240, 40, 400, 205}, Frame::caption_bar, false, false, 0, nullptr};
+const kit::ScreenRow boot_loader_frame{WindowId::boot_loader, "BOOT_LOADER_WINDOW", " UPDATE DRYER PROGRAMMING",
+                                       {0, 0, 640, 480}, Frame::caption_bar, false, false, 0, nullptr};
+const kit::ScreenRow unload_status_frame{WindowId::unload_status, "UNLOAD_STATUS_WINDOW", " UNLOAD STATUS",
+                                         {0, 245, 240, 175}, Frame::caption_bar, false, false, rd::unload_status,
+                                         nullptr};
+const kit::ScreenRow button_bar_frame{WindowId::button_bar, "BUTTON_BAR_WINDOW", " DRYER BAR STATUS",
+                                      {0, 420, 640, 55}, Frame::none, false, true, rd::button_bar, nullptr};
+const kit::ScreenRow setup_selection_frame{WindowId::setup_selection,
+                                           "SETUP_SELECTION_WINDOW",
+                                           " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
+                                           {0, 0, 640, 475},
+                                           Frame::caption_bar,
+                                           true,
+                                           false,
+                                           rd::setup_selection,
+                                           nullptr};
+const kit::ScreenRow extended_setup_selection_frame{WindowId::extended_setup_selection,
+                                                    "EXTENDED_SETUP_SELECTION_WINDOW_NEW",
+                                                    " SELECT SETUP PARAMETER TO MODIFY - 06",
+                                                    {0, 0, 640, 475},
+                                                    Frame::caption_bar,
+                                                    true,
+                                                    false,
+                                                    0,
+                                                    nullptr};
+const kit::ScreenRow graph_frame{WindowId::graph, "GRAPH_WINDOW", " GRAPH OF SELECTED DRYER VARIABLES",
+                                 {240, 40, 400, 380}, Frame::none, false, false, 0, nullptr};
+const kit::ScreenRow auto_start_config_frame{WindowId::auto_start_config,
+                                             "AUTO_START_CONFIG_WINDOW",
+                                             " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
+                                             {0, 0, 640, 475},
+                                             Frame::caption_bar,
+                                             true,
+                                             false,
+                                             rd::autostart,
+                                             nullptr};
+
+namespace {
+
+// In creation order: later windows lie above earlier ones.
+constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
+    &views::view_selection_screen,
+    &views::warning_screen,
+    &views::readings_screen,
+    &average_values_frame,
+    &boot_loader_frame,
+    &views::plenum_screen,
+    &unload_status_frame,
+    &views::left_status_bar_screen,
+    &views::state_line_screen,
+    &button_bar_frame,
+    &setup::timer_select_screen,
+    &setup::temp_select_screen,
+    &setup_selection_frame,
+    &extended_setup_selection_frame,
+    &graph_frame,
+    &views::dryer_picture_screen,
+    &setup::batch_drying_screen,
+    &auto_start_config_frame,
+};
+
+constexpr std::array<const kit::DialogRow*, 1> kDialogs{
+    &history::shutdown_history_dialog,
+};
+
+}  // namespace
+
+std::span<const kit::ScreenRow* const> screen_registry() { return kScreens; }
+std::span<const kit::DialogRow* const> dialog_registry() { return kDialogs; }
+
+}  // namespace dryer::shell
