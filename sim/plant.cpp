@@ -15,23 +15,23 @@ constexpr std::uint8_t kLoadInProgress = 0x80;        // 58 bit 7
 constexpr std::uint8_t kAlarm = 0x20;                 // 118 bit 5
 constexpr std::uint8_t kOptionsKnown = 0x8F;          // bits of 279 the controller keeps
 
-// Unscripted events of the default demo: (node, warning id, stops the dryer).
-struct Event {
-    std::uint8_t node, warning;
-    bool stops;
-};
-constexpr Event kEvents[] = {
-    {15, 3, false},  // moisture control
-    {14, 12, false}, // main I/O
-    {6, 2, true},    // fan/heater 5
-    {7, 4, false},   // fan/heater 6
-    {14, 9, true},   // main I/O
-};
-
-// Main I/O node and the warning id it reports when a load takes longer than
-// the out-of-grain timer allows.
+// Main I/O node.
 constexpr std::uint8_t kMainIoNode = 14;
-constexpr std::uint8_t kOutOfGrain = 7;
+
+}  // namespace
+
+// Fan/heater module nodes count the operator's way: node 1 + i is
+// Fan/Heater #i (Plenum i), so nodes 2 and 3 are the first two units in use.
+const std::array<UnscriptedEvent, 5> kUnscriptedEvents = {{
+    {15, 3, false, "MOISTURE SENSOR OUT OF GRAIN"},
+    {15, 4, false, "DISCHARGE MOISTURE ABOVE LIMIT"},
+    {3, 2, true, "AIR SWITCH: NO AIR FLOW PROVEN"},
+    {2, 4, false, "PLENUM TEMPERATURE SENSOR FAILURE"},
+    {14, 9, true, "WET BIN EMPTY"},
+}};
+const UnscriptedEvent kOutOfGrainShutdown{kMainIoNode, 1, true, "MAIN I/O: OUT OF GRAIN"};
+
+namespace {
 
 double approach(double x, double target, double dt_s, double tau_s) {
     return target + (x - target) * std::exp(-dt_s / tau_s);
@@ -78,11 +78,12 @@ void Plant::set_defaults() {
     put_min_sec(off::timer_31_setpoint, 10);
     put_min_sec(off::timer_41_setpoint, 2 * 60);
     put_min_sec(off::timer_46_setpoint, 5);
+    // By unit: unit 6 (Plenum 1) at 180, unit 5 (Plenum 2) at 200.
     static constexpr int kSetpoints[7] = {0, 190, 190, 190, 190, 200, 180};
     for (int u = 1; u <= 6; ++u) {
         put16le(link::heater_setpoint_offset(u), static_cast<std::uint32_t>(kSetpoints[u]));
-        image_[off::burner_diff_1 + 1 - static_cast<std::size_t>(u)] = 8;
-        image_[off::burner_mode_1 + 1 - static_cast<std::size_t>(u)] = 1;
+        image_[link::burner_diff_offset(u)] = 8;
+        image_[link::burner_mode_offset(u)] = 1;
     }
     put16le(off::target_149, 110);
     put16le(off::target_151, 120);
@@ -251,7 +252,7 @@ bool Plant::discharging() const {
 
 bool Plant::unit_heats(int unit) const {
     const auto sp = link::s16le(link::ByteView{image_.data()}, link::heater_setpoint_offset(unit));
-    const std::uint8_t mode = image_[off::burner_mode_1 + 1 - static_cast<std::size_t>(unit)];
+    const std::uint8_t mode = image_[link::burner_mode_offset(unit)];
     if (mode == 0 || sp <= kAmbientF + 10) return false;
     if (image_[off::drying_mode] == 1 && stage_ != Stage::heat && stage_ != Stage::low_heat) return false;
     if (plan_active_) {
@@ -273,7 +274,7 @@ void Plant::update_units(double dt_s) {
         const bool fan = in_use && running_;
         const bool heater = fan && unit_heats(u);
         const double sp = link::s16le(link::ByteView{image_.data()}, link::heater_setpoint_offset(u));
-        const double diff = std::max<double>(2, image_[off::burner_diff_1 + 1 - static_cast<std::size_t>(u)]);
+        const double diff = std::max<double>(2, image_[link::burner_diff_offset(u)]);
         if (!heater) flame_[u] = false;
         else if (plenum_[u] <= sp - diff) flame_[u] = true;
         else if (plenum_[u] >= sp) flame_[u] = false;
@@ -398,7 +399,7 @@ void Plant::tick_load() {
         image_[off::load_flags] &= static_cast<std::uint8_t>(~(kLoadInProgress | 0x04 | 0x08));
         image_[off::status_171] |= kLoadIndicatorStopped | kBinFull;
         set_bit(off::load_timer_status, 0, false);
-        if (out_of_grain) report(kMainIoNode, kOutOfGrain, true);
+        if (out_of_grain) report(kOutOfGrainShutdown.node, kOutOfGrainShutdown.warning, kOutOfGrainShutdown.stops);
     }
 }
 
@@ -522,8 +523,12 @@ void Plant::tick_events() {
     }
     next_event_s_ = 240 + rng_() % 240;
     if (image_[off::shutdown_code] != 0) return;  // something else is being reported
-    const Event& e = kEvents[rng_() % std::size(kEvents)];
-    report(e.node, e.warning, e.stops);
+    const UnscriptedEvent& e = kUnscriptedEvents[rng_() % kUnscriptedEvents.size()];
+    // A fan/heater event of a unit the dryer does not have goes to Plenum 1.
+    const int units = unit_count(image_[off::fan_heater_count]);
+    const bool fan_heater = e.node >= 2 && e.node <= 7;
+    const std::uint8_t node = fan_heater && e.node - 1 > units ? std::uint8_t{2} : e.node;
+    report(node, e.warning, e.stops);
     event_left_s_ = 20 + rng_() % 25;
 }
 

@@ -22,6 +22,19 @@ inline constexpr double kAmbientF = 60.0;
 // Plan length of an auto-start run, seconds of plant time.
 inline constexpr std::uint32_t kAutoStartSeconds = 1200;
 
+// A warning or shutdown the stand-in raises by itself: node id, warning id,
+// whether it stops the dryer, and the words of the module text it stands for
+// (in the English warning tables).
+struct UnscriptedEvent {
+    std::uint8_t node, warning;
+    bool stops;
+    const char* meaning;
+};
+// The occasional events of the default demo, and the shutdown of a load that
+// outlasts the out-of-grain timer.
+extern const std::array<UnscriptedEvent, 5> kUnscriptedEvents;
+extern const UnscriptedEvent kOutOfGrainShutdown;
+
 class Plant {
 public:
     // A plant with the default configuration: a running continuous-flow

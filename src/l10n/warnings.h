@@ -40,7 +40,9 @@ std::u16string warning_text(int node_id, int warning_id);
 
 // warning_picture_path() and warning_text_path() shall return storage root +
 // Languages\XX\WarningBitmaps\NID_nn_WARNING_ID_ww.bmp (.txt) for the current
-// language, node ids 2 to 7 written as 02. They do not test the file.
+// language, node ids 2 to 7 written as 02. They do not test the file. The
+// pair (0, 0) names the help of the lost connection to the dryer, which no
+// module reports.
 std::filesystem::path warning_picture_path(int node_id, int warning_id);
 std::filesystem::path warning_text_path(int node_id, int warning_id);
 

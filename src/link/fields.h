@@ -48,14 +48,14 @@ inline constexpr std::size_t status_51 = 51;
 inline constexpr std::size_t status_52 = 52;
 inline constexpr std::size_t clock_block = 53;  // minute, hour, day, month, year % 100
 inline constexpr std::size_t load_flags = 58;
-// Plenum temperature setpoints, s16 LE: unit 1 at 69 down to unit 6 at 59.
+// Plenum temperature setpoints, s16 LE: Plenum 1 at 69 down to Plenum 6 at 59.
 inline constexpr std::size_t heater_setpoint_6 = 59;
 inline constexpr std::size_t heater_setpoint_5 = 61;
 inline constexpr std::size_t heater_setpoint_4 = 63;
 inline constexpr std::size_t heater_setpoint_3 = 65;
 inline constexpr std::size_t heater_setpoint_2 = 67;
 inline constexpr std::size_t heater_setpoint_1 = 69;
-// Plenum temperature readings, s16 LE: unit 1 at 81 down to unit 6 at 71.
+// Plenum temperature readings, s16 LE: Plenum 1 at 81 down to Plenum 6 at 71.
 inline constexpr std::size_t heater_temperature_6 = 71;
 inline constexpr std::size_t heater_temperature_5 = 73;
 inline constexpr std::size_t heater_temperature_4 = 75;
@@ -66,9 +66,9 @@ inline constexpr std::size_t status_83 = 83;
 inline constexpr std::size_t value_89 = 89;
 inline constexpr std::size_t value_91 = 91;
 inline constexpr std::size_t value_93 = 93;
-inline constexpr std::size_t burner_diff_6 = 95;   // unit n at 101 - n
+inline constexpr std::size_t burner_diff_6 = 95;   // Plenum n at 101 - n
 inline constexpr std::size_t burner_diff_1 = 100;
-inline constexpr std::size_t burner_mode_6 = 101;  // unit n at 107 - n
+inline constexpr std::size_t burner_mode_6 = 101;  // Plenum n at 107 - n
 inline constexpr std::size_t burner_mode_1 = 106;
 inline constexpr std::size_t reserved_107 = 107;
 inline constexpr std::size_t status_113 = 113;
@@ -172,12 +172,40 @@ inline constexpr std::size_t autostart_320 = 320;
 inline constexpr std::size_t autostart_322 = 322;
 }  // namespace off
 
-// Offset of the plenum setpoint and reading of fan/heater unit 1..6.
-constexpr std::size_t heater_setpoint_offset(int unit) { return off::heater_setpoint_1 - 2 * (unit - 1); }
-constexpr std::size_t heater_temperature_offset(int unit) { return off::heater_temperature_1 - 2 * (unit - 1); }
-// State bytes A and B of fan/heater unit 1..6.
-constexpr std::size_t heater_state_a_offset(int unit) { return 124 + unit; }
-constexpr std::size_t heater_state_b_offset(int unit) { return 130 + unit; }
+// Fan/heater units, numbered 1 to 6 by position. A dryer with n units uses
+// the last n, units 7 - n to 6, so unit 6 is always in use. The controller
+// keeps the per-unit bytes in two orders:
+// - state bytes A and B (and C) run forward: unit k at 124 + k, 130 + k and
+//   142 + k;
+// - the settings and readings run backward from the first unit in use: its
+//   plenum setpoint is at 69, the next unit's at 67 and so on, and likewise
+//   the readings from 81, the burner differentials from 100 and the burner
+//   modes from 106. The operator's "Plenum i" (the setpoint buttons, the
+//   burner screens' "Fan/Heater #i") is this backward count: Plenum 1 is
+//   unit 6, Plenum i is unit 7 - i.
+// So unit k has its setpoint at 57 + 2k, its reading at 69 + 2k, its burner
+// differential at 94 + k and its burner mode at 100 + k, and the screens that
+// draw units (the plenum panel, the dryer picture) and the screens that edit
+// Plenum i meet at the same bytes. The field names heater_setpoint_1..6 and
+// the like above count the operator's way (heater_setpoint_1 is Plenum 1).
+inline constexpr int kFanHeaterUnits = 6;
+// plenum_unit() returns the unit that the operator's Plenum i (1..6) names.
+constexpr int plenum_unit(int plenum) { return kFanHeaterUnits + 1 - plenum; }
+// Offsets of the plenum setpoint (s16 LE), the plenum reading (s16 LE), the
+// burner differential and the burner mode of unit 1..6.
+constexpr std::size_t heater_setpoint_offset(int unit) { return static_cast<std::size_t>(57 + 2 * unit); }
+constexpr std::size_t heater_temperature_offset(int unit) { return static_cast<std::size_t>(69 + 2 * unit); }
+constexpr std::size_t burner_diff_offset(int unit) { return static_cast<std::size_t>(94 + unit); }
+constexpr std::size_t burner_mode_offset(int unit) { return static_cast<std::size_t>(100 + unit); }
+// State bytes A, B and C of unit 1..6.
+constexpr std::size_t heater_state_a_offset(int unit) { return static_cast<std::size_t>(124 + unit); }
+constexpr std::size_t heater_state_b_offset(int unit) { return static_cast<std::size_t>(130 + unit); }
+constexpr std::size_t heater_state_c_offset(int unit) { return static_cast<std::size_t>(142 + unit); }
+static_assert(heater_setpoint_offset(plenum_unit(1)) == off::heater_setpoint_1);
+static_assert(heater_setpoint_offset(plenum_unit(6)) == off::heater_setpoint_6);
+static_assert(heater_temperature_offset(plenum_unit(1)) == off::heater_temperature_1);
+static_assert(burner_diff_offset(plenum_unit(1)) == off::burner_diff_1);
+static_assert(burner_mode_offset(plenum_unit(6)) == off::burner_mode_6);
 
 // Readers over any byte source with `std::uint8_t get(std::size_t) const`
 // (the status image, the settings image, a plain frame view). Multi-byte

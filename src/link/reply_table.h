@@ -58,11 +58,11 @@ inline constexpr int fan_start_delay = 18;
 inline constexpr int meter_roll_option = 19;
 inline constexpr int plenum_temp_manager = 20;
 inline constexpr int clock = 21;
-inline constexpr int plenum6_setpoint = 22;  // rows 22-27: plenum 6 down to 1
+inline constexpr int plenum6_setpoint = 22;  // rows 22-27: Plenum 6 down to 1
 inline constexpr int plenum1_setpoint = 27;
-inline constexpr int burner_diff_6 = 28;     // rows 28-33: units 6 down to 1
+inline constexpr int burner_diff_6 = 28;     // rows 28-33: Plenum 6 down to 1
 inline constexpr int burner_diff_1 = 33;
-inline constexpr int burner_mode_6 = 34;     // rows 34-39: units 6 down to 1
+inline constexpr int burner_mode_6 = 34;     // rows 34-39: Plenum 6 down to 1
 inline constexpr int burner_mode_1 = 39;
 inline constexpr int grain_setpoint = 40;
 inline constexpr int grain_high_setpoint = 41;
@@ -109,10 +109,12 @@ inline constexpr int hardware_options_2 = 82;
 // kReplyRows[r] is row r (1..82); entry 0 is unused.
 extern const std::array<ReplyRow, kReplyRowCount + 1> kReplyRows;
 
-// The row of plenum setpoint unit 1..6, grain setpoints and burner settings.
-constexpr int plenum_setpoint_row(int unit) { return row::plenum1_setpoint - (unit - 1); }
-constexpr int burner_diff_row(int unit) { return row::burner_diff_1 - (unit - 1); }
-constexpr int burner_mode_row(int unit) { return row::burner_mode_1 - (unit - 1); }
+// The rows of the plenum setpoint, burner differential and burner mode of
+// fan/heater unit 1..6 (numbered as in fields.h: unit k sets offsets
+// 57 + 2k, 94 + k and 100 + k, so unit 6 is Plenum 1 at row 27).
+constexpr int plenum_setpoint_row(int unit) { return row::plenum6_setpoint + (unit - 1); }
+constexpr int burner_diff_row(int unit) { return row::burner_diff_6 + (unit - 1); }
+constexpr int burner_mode_row(int unit) { return row::burner_mode_6 + (unit - 1); }
 
 // row_for_setting() shall return the row that sends the setting at this
 // offset from the settings image with its own clear rule, or 0 when no such

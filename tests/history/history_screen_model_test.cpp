@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "history_test_support.h"
+#include "l10n/texts.h"
+#include "l10n/utf16_lines.h"
+#include "l10n/utf8.h"
 
 namespace dryer::history {
 namespace {
@@ -181,6 +185,33 @@ TEST_F(ScreenModelTest, CopyToUsbDialogue) {
                       "0E05 REAR DISCHARGE;MAIN I/O;Dec 08, 2026;3:07 PM;\n");
         }
     }
+}
+
+// The controls read the English strings file the build lays into the panel
+// root, each the text it is named for.
+TEST_F(ScreenModelTest, ControlsReadTheirOwnTextsFromTheBuiltEnglishStrings) {
+    const char* bin = std::getenv("DRYER_BINARY_DIR");
+    const auto file = std::filesystem::path(bin ? bin : ".") / "panel-root" / "Hard Disk" / "Languages" / "EN" /
+                      "EnglishStrings.txt";
+    const std::string bytes = test::read_bytes(file);
+    ASSERT_FALSE(bytes.empty()) << file;
+    std::vector<l10n::Slot> slots(l10n::kTextSlots);
+    const std::size_t n =
+        l10n::load_utf16_lines(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), slots);
+    HistoryScreenModel english{store, [&](int number) {
+                                   const auto i = static_cast<std::size_t>(number - 1);
+                                   return i < n ? l10n::to_utf8(l10n::slot_text(slots[i])) : std::string();
+                               }};
+    const std::vector<std::pair<HistoryControl, std::string>> cases = {
+        {HistoryControl::sort_by_warning, "SORT BY WARNING"},
+        {HistoryControl::sort_by_date_time, "SORT BY DATE/TIME"},
+        {HistoryControl::sort_by_node, "SORT BY    NODE ID"},
+        {HistoryControl::copy_to_usb, "COPY TO USB FLASH CARD AS \"DryerShutdownHistory.txt\""},
+        {HistoryControl::sorted_by_warning, "Sorted by warning."},
+        {HistoryControl::sorted_by_date_time, "Sorted by date/time."},
+        {HistoryControl::sorted_by_node, "Sorted by node id."},
+    };
+    for (const auto& [control, caption] : cases) EXPECT_EQ(english.text_of(control), caption) << caption;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "l10n/language.h"
 #include "l10n/resources.h"
@@ -82,6 +83,31 @@ TEST_F(BuiltRoot, every_module_kind_has_a_heading_and_warnings) {
     EXPECT_TRUE(std::filesystem::is_regular_file(warning_text_path(15, 3)));
     EXPECT_TRUE(std::filesystem::is_regular_file(warning_text_path(5, 5)));
     EXPECT_TRUE(std::filesystem::is_regular_file(warning_text_path(14, 5)));
+}
+
+// Every condition the warning window can show has its illustration and its
+// help text: each warning the module tables define, and the lost link (the
+// pair 0, 0). Pictures are rendered by the Qt build only.
+TEST_F(BuiltRoot, every_condition_has_its_picture_and_help_text) {
+    struct Condition {
+        int node, warning;
+    };
+    std::vector<Condition> conditions{{0, 0}};
+    for (int node : {1, 2, 3, 4, 5, 6, 7, 14, 15})
+        for (int w = 1; w < 1000; ++w)
+            if (!warning_text(node, w).empty()) conditions.push_back({node, w});
+    ASSERT_GT(conditions.size(), 60u);
+    for (const Condition& c : conditions) {
+        const auto text = warning_text_path(c.node, c.warning);
+        EXPECT_GT(std::filesystem::exists(text) ? std::filesystem::file_size(text) : 0u, 20u)
+            << c.node << "/" << c.warning << " " << text;
+#ifdef DRYER_WITH_QT
+        for (int frame : {0, 3}) {
+            const auto picture = warning_illustration_picture_path(c.node, c.warning, frame);
+            EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << c.node << "/" << c.warning << " " << picture;
+        }
+#endif
+    }
 }
 
 TEST_F(BuiltRoot, help_files_fit_their_capacity) {

@@ -37,8 +37,8 @@ TEST(ReplyTable, rows_match_their_settings) {
     EXPECT_EQ(kReplyRows[row::clock].n, 5);
     EXPECT_EQ(kReplyRows[plenum_setpoint_row(1)].code, heater_setpoint_offset(1));
     EXPECT_EQ(kReplyRows[plenum_setpoint_row(6)].code, heater_setpoint_offset(6));
-    EXPECT_EQ(kReplyRows[burner_diff_row(1)].code, off::burner_diff_1);
-    EXPECT_EQ(kReplyRows[burner_mode_row(6)].code, off::burner_mode_6);
+    EXPECT_EQ(kReplyRows[burner_diff_row(1)].code, burner_diff_offset(1));
+    EXPECT_EQ(kReplyRows[burner_mode_row(6)].code, burner_mode_offset(6));
     EXPECT_EQ(kReplyRows[row::meter_roll_value_back].source, off::value_230);
     EXPECT_EQ(kReplyRows[row::autostart].code, off::autostart_285);
     EXPECT_EQ(kReplyRows[row::hardware_options_2].code, off::options_293);

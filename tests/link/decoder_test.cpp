@@ -95,9 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
         ClearCase{"echo_both_bytes", row::moisture_setpoint, [](LinkState& s) { s.settings.set_u16be(199, 0x0123); },
                   [](Frame& f) { f.set2(199, 0x01, 0x24); }, false},
         // The setpoint echo compares with the previous frame's image.
-        ClearCase{"setpoint_first_report", plenum_setpoint_row(1), [](LinkState& s) { s.settings.set_u16le(69, 180); },
+        ClearCase{"setpoint_first_report", row::plenum1_setpoint, [](LinkState& s) { s.settings.set_u16le(69, 180); },
                   [](Frame& f) { f.set2(69, 180, 0); }, false},
-        ClearCase{"setpoint_second_report", plenum_setpoint_row(1),
+        ClearCase{"setpoint_second_report", row::plenum1_setpoint,
                   [](LinkState& s) {
                       s.settings.set_u16le(69, 180);
                       s.status.set_u16le(69, 180);

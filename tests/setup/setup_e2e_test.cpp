@@ -41,10 +41,11 @@
 namespace dryer::setup {
 namespace {
 
-// The setpoint line of unit 1's box on the plenum panel of a six-unit dryer.
+// The setpoint line of Plenum 1's box (unit 6, the first in use) on the
+// plenum panel of a six-unit dryer.
 std::string plenum_panel_unit1_setpoint() {
     const views::Scene scene = views::plenum_scene(link::link_state().status, false, views::L10nTexts{});
-    const views::Rect box = views::plenum_box_rect(0, 6);  // units 1 to 6 in boxes 0 to 5
+    const views::Rect box = views::plenum_box_rect(5, 6);  // units 1 to 6 in boxes 0 to 5
     for (const views::Item& item : scene.items) {
         const auto* t = std::get_if<views::TextItem>(&item);
         if (!t || t->text.rfind("SP:", 0) != 0) continue;
@@ -187,8 +188,8 @@ protected:
 };
 
 TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
-    // A dryer with six fan/heaters, so the plenum panel has a box for unit 1;
-    // the controller's plenum 1 setpoint starts at 180.
+    // A dryer with six fan/heaters; the controller's plenum 1 setpoint starts
+    // at 180.
     stand_in->set(sim::ActionKind::fans, 6, 0);
     stand_in->set(sim::ActionKind::set16le, 69, 180);
     ASSERT_TRUE(wait_for(

@@ -6,6 +6,7 @@
 // real link timing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
@@ -19,7 +20,10 @@
 #include "link/link_cycle.h"
 #include "link/reply_table.h"
 #include "platform/serial_port.h"
+#include "setup/keypads/temp_keypad.h"
+#include "setup/temp_select/temp_select_model.h"
 #include "sim/simulator.h"
+#include "views/plenum/plenum_model.h"
 
 namespace dryer {
 namespace {
@@ -377,6 +381,58 @@ TEST(Simulator, RefusesASerialDeviceThatIsNotThere) {
     EXPECT_NE(error.find("/dev/no-such-serial-device"), std::string::npos);
     EXPECT_FALSE(s.serving());
 }
+
+
+// One numbering of the fan/heater units from TEMPS to the burners: the
+// operator's Plenum 1 setpoint reaches the box of the first unit in use on
+// the plenum panel and the stand-in's burner of that unit.
+class UnitNumbering : public LinkEndToEnd, public ::testing::WithParamInterface<int> {};
+
+TEST_P(UnitNumbering, TempsPlenumOneReachesTheFirstUnitInUse) {
+    const int units = GetParam();
+    start();
+    simulator->post(action(sim::ActionKind::fans, static_cast<std::uint32_t>(units)));
+    step();  // the stand-in takes the new count with this reply ...
+    step();  // ... and reports it in the frame after
+    ASSERT_EQ(views::plenum_box_count(state.status), units);
+
+    // TEMPS' Plenum 1 button, through the keypad's store.
+    const setup::TempSelectView temps = setup::temp_select_view(state.status, false, [](unsigned) { return std::string(); });
+    const auto plenum1 = std::find_if(temps.plenum.begin(), temps.plenum.end(),
+                                      [](const setup::TempPlace& p) { return p.button.name == std::string("Plenum 1 setpoint"); });
+    ASSERT_NE(plenum1, temps.plenum.end());
+    ASSERT_TRUE(plenum1->shown);
+    const std::size_t offset = plenum1->button.target.offset;
+    EXPECT_EQ(offset, link::heater_setpoint_offset(link::plenum_unit(1)));
+    setup::begin_temperature_edit(state, offset);
+    setup::store_temperature(state, offset, 215);
+    const int row = link::row_for_setting(offset);
+    for (int i = 0; i < 4 && state.flags.raised(row); ++i) step();
+    ASSERT_FALSE(state.flags.raised(row)) << "the echo lowers the flag";
+
+    // The panel: the box of unit 6, titled Plenum 1 (text 327), shows 215.
+    const views::Scene panel = views::plenum_scene(state.status, false, views::NumberTexts{});
+    const views::Rect box = units == 1 ? views::Rect{0, 0, 150, 75} : views::plenum_box_rect(units - 1, units);
+    const std::string expected = units == 1 ? "215 \u00B0F " : "SP:  215 \u00B0F ";
+    const views::TextItem* sp = panel.find_text(expected);
+    ASSERT_NE(sp, nullptr);
+    EXPECT_TRUE(sp->rect.left >= box.left && sp->rect.right <= box.right && sp->rect.top >= box.top &&
+                sp->rect.bottom <= box.bottom);
+    if (units > 1) {
+        const views::TextItem* title = panel.find_text("T327");
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->rect.left, box.left + 4);
+    }
+
+    // The stand-in: unit 6 heats toward the new setpoint; no other unit's changed.
+    const sim::Image image = simulator->snapshot();
+    EXPECT_EQ(link::s16le(link::ByteView{image.data()}, link::heater_setpoint_offset(6)), 215);
+    EXPECT_TRUE(image[link::heater_state_b_offset(6)] & 0x02) << "unit 6's heater is on";
+    for (int k = 1; k <= 5; ++k) EXPECT_NE(link::s16le(link::ByteView{image.data()}, link::heater_setpoint_offset(k)), 215);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, UnitNumbering, ::testing::Values(1, 2, 6),
+                         [](const auto& row) { return std::to_string(row.param) + "_units"; });
 
 }  // namespace
 }  // namespace dryer

@@ -162,7 +162,7 @@ TEST(Plant, ALoadLongerThanTheTimerIsAnOutOfGrainShutdown) {
     p.step(15'000);
     EXPECT_FALSE(p.loading());
     EXPECT_EQ(p.image()[off::shutdown_node], 14);
-    EXPECT_EQ(p.image()[off::shutdown_code], 7);
+    EXPECT_EQ(p.image()[off::shutdown_code], 1);  // MAIN I/O: OUT OF GRAIN
     EXPECT_FALSE(p.running());
 }
 

@@ -36,6 +36,35 @@ TEST(Plenum, six_boxes_show_units_1_to_6_and_five_none) {
     EXPECT_TRUE(plenum_scene(s, false, NumberTexts{}).items.empty());
 }
 
+// Whatever the count, Plenum 1 (offsets 69 and 81: unit 6, the first unit in
+// use) is in the last box, titled PLENUM #1 (text 327); Plenum 2 (67, 79) is
+// in the box before it.
+TEST(Plenum, plenum_one_is_the_first_unit_in_use_in_every_form) {
+    const std::string deg = "\xC2\xB0";
+    for (int code = 0; code <= 4; ++code) {
+        link::ByteImage s;
+        s.set(off::fan_heater_count, static_cast<std::uint8_t>(code));
+        s.set_u16le(69, 201);
+        s.set_u16le(81, 191);
+        s.set_u16le(67, 202);
+        s.set_u16le(79, 192);
+        const int n = plenum_box_count(s);
+        const Scene sc = plenum_scene(s, false, NumberTexts{});
+        const TextItem* sp = sc.find_text((n == 1 ? "" : "SP:  ") + std::string("201 ") + deg + "F ");
+        const TextItem* reading = sc.find_text("191 " + deg + "F ");
+        ASSERT_NE(sp, nullptr) << code;
+        ASSERT_NE(reading, nullptr) << code;
+        if (n == 1) continue;
+        const Rect last = plenum_box_rect(n - 1, n), before = plenum_box_rect(n - 2, n);
+        EXPECT_EQ(sc.find_text("T327")->rect.left, last.left + 4) << code;
+        EXPECT_EQ(sc.find_text("T326")->rect.left, before.left + 4) << code;
+        for (const TextItem* t : {sp, reading}) EXPECT_TRUE(t->rect.left >= last.left && t->rect.right <= last.right) << code;
+        ASSERT_NE(sc.find_text("SP:  202 " + deg + "F "), nullptr) << code;
+        EXPECT_GE(sc.find_text("SP:  202 " + deg + "F ")->rect.left, before.left) << code;
+        EXPECT_LE(sc.find_text("SP:  202 " + deg + "F ")->rect.right, before.right) << code;
+    }
+}
+
 struct StateCase {
     const char* name;
     std::uint8_t a, b, c, options;

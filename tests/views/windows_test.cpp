@@ -261,16 +261,18 @@ TEST_F(Windows, texts_are_drawn_in_tahoma_when_the_system_has_it) {
     EXPECT_EQ(QFontInfo(panel_font(60, 700)).family(), "Tahoma");
 }
 
-// Answers the next message box with the given button once it shows.
-void answer_message_box(QMessageBox::StandardButton button, QString* title) {
+// Answers the next message box with the given button once it shows; notes
+// whether the box offered Retry.
+void answer_message_box(QMessageBox::StandardButton button, QString* title, bool* offered_retry = nullptr) {
     QTimer::singleShot(0, [=] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
                 *title = box->windowTitle();
+                if (offered_retry) *offered_retry = box->button(QMessageBox::Retry) != nullptr;
                 box->button(button)->click();
                 return;
             }
-        answer_message_box(button, title);
+        answer_message_box(button, title, offered_retry);
     });
 }
 
@@ -293,12 +295,39 @@ TEST_F(Windows, missing_picture_asks_retry_or_cancel_and_cancel_closes) {
     EXPECT_EQ(title, "NO PICTURE");
     EXPECT_FALSE(dlg->picture_failed());  // Retry: the next repaint tries again
     title.clear();
-    answer_message_box(QMessageBox::Cancel, &title);
+    bool offered_retry = true;
+    answer_message_box(QMessageBox::Cancel, &title, &offered_retry);
     dlg->grab();
     for (int i = 0; i < 50 && title.isEmpty(); ++i) QApplication::processEvents();
     EXPECT_EQ(title, "NO PICTURE");
+    EXPECT_FALSE(offered_retry) << "a picture that fails again is offered Cancel only";
     QApplication::processEvents();
     EXPECT_TRUE(!dlg || !dlg->isVisible());
+}
+
+TEST_F(Windows, help_during_a_lost_link_shows_the_lost_link_help) {
+    QTemporaryDir dir;
+    TableTexts t;
+    t.set_warning_folder(dir.path().toStdString());
+    {
+        QFile f(dir.filePath("NID_00_WARNING_ID_00.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\xFF\xFE" "L\0o\0s\0t\0\r\0\n\0", 14));
+    }
+    QPixmap(500, 400).save(dir.filePath("NID_00_WARNING_ID_00.bmp"));
+    st.status.set(off::shutdown_node, 14);  // the last report before the link went
+    st.status.set(off::shutdown_code, 5);
+    link::store(st.link_alive, 0u);
+    WarningWindow w(nullptr, st, t);
+    w.show();
+    w.open_help();
+    WarningHelpDialog* dlg = w.help_dialog();
+    ASSERT_NE(dlg, nullptr);
+    dlg->grab();
+    ASSERT_EQ(dlg->list()->count(), 1);
+    EXPECT_EQ(dlg->list()->item(0)->text(), "Lost");
+    EXPECT_FALSE(dlg->picture_failed());
+    dlg->reject();
 }
 
 }  // namespace

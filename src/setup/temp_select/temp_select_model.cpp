@@ -23,18 +23,20 @@ constexpr TempLimits kGrainLow{50, 180, 105};
 constexpr const char* kPlenumNames[6] = {"Plenum 1 setpoint", "Plenum 2 setpoint", "Plenum 3 setpoint",
                                          "Plenum 4 setpoint", "Plenum 5 setpoint", "Plenum 6 setpoint"};
 
-constexpr TempButtonSpec plenum_button(int unit) {
-    // Pictures 17 (plenum 1) down to 12 (plenum 6).
-    return {kPlenumNames[unit - 1], 18 - unit, {link::heater_setpoint_offset(unit), kPlenum}};
+constexpr TempButtonSpec plenum_button(int plenum) {
+    // Pictures 17 (plenum 1) down to 12 (plenum 6); Plenum 1 is the first
+    // unit in use (offset 69), Plenum 2 the next (67) and so on.
+    return {kPlenumNames[plenum - 1], 18 - plenum,
+            {link::heater_setpoint_offset(link::plenum_unit(plenum)), kPlenum}};
 }
 
-// The plenum units in the places of the single-mode layout: left column
-// 3, 2, 1 from the top; right column 6, 5, 4.
-constexpr std::array<int, 6> kUnitAtPlace{3, 2, 1, 6, 5, 4};
+// The plenums in the places of the single-mode layout: left column 3, 2, 1
+// from the top; right column 6, 5, 4.
+constexpr std::array<int, 6> kPlenumAtPlace{3, 2, 1, 6, 5, 4};
 
-bool unit_shown(int unit, int count_code, bool cf_hides_2_3) {
-    if (cf_hides_2_3 && (unit == 2 || unit == 3)) return false;
-    switch (unit) {
+bool plenum_shown(int plenum, int count_code, bool cf_hides_2_3) {
+    if (cf_hides_2_3 && (plenum == 2 || plenum == 3)) return false;
+    switch (plenum) {
     case 1: return true;
     case 2: return count_code >= 1;
     case 3: return count_code >= 2;
@@ -83,9 +85,9 @@ TempSelectView temp_select_view(const link::ByteImage& status, bool celsius, con
         v.grain[1] = place({"Grain low", 22, {target_153, kGrainLow}}, true, true);
     } else {
         const bool cf_hides = drying == 0 && no_values;
-        for (std::size_t i = 0; i < kUnitAtPlace.size(); ++i) {
-            const int unit = kUnitAtPlace[i];
-            v.plenum[i] = place(plenum_button(unit), unit_shown(unit, count, cf_hides), !no_values);
+        for (std::size_t i = 0; i < kPlenumAtPlace.size(); ++i) {
+            const int plenum = kPlenumAtPlace[i];
+            v.plenum[i] = place(plenum_button(plenum), plenum_shown(plenum, count, cf_hides), !no_values);
         }
         v.grain[0] = place(drying == 3 ? TempButtonSpec{"Grain setpoint", 18, {target_151, kGrainMode3}}
                                        : TempButtonSpec{"Grain setpoint", 18, {target_149, kGrain}},

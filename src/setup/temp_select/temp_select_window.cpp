@@ -93,7 +93,7 @@ TempSelectWindow::TempSelectWindow(link::LinkState& state, QWidget* parent, Text
                                     " Plenum Temperature Setpoint Adjustment (Range = 50 to 250 F -> 10 to 120 C)", 6,
                                     this)),
       grain_(new TempSetpointChild("GRAIN_TEMP_SETPOINT_CHILD_WINDOW",
-                                   " Grain Temperature Setpoint Adjustment (Range = 50 to 150 F -> 10 to 71 C)", 2,
+                                   " Grain Temperature Setpoint Adjustment (Range = 50 to 160 F -> 10 to 71 C)", 2,
                                    this)),
       exit_(new kit::PictureButton(QStringLiteral("EXIT"), this, 41)) {
     resize(640, 475);
@@ -119,7 +119,7 @@ void TempSelectWindow::refresh() {
     plenum_->set_caption(
         caption_text(text_, 194, " Plenum Temperature Setpoint Adjustment (Range = 50 to 250 F -> 10 to 120 C)"));
     grain_->set_caption(
-        caption_text(text_, 195, " Grain Temperature Setpoint Adjustment (Range = 50 to 150 F -> 10 to 71 C)"));
+        caption_text(text_, 195, " Grain Temperature Setpoint Adjustment (Range = 50 to 160 F -> 10 to 71 C)"));
     const bool celsius = link::load(state_.values.si_units) != 0;
     TempSelectView v = temp_select_view(state_.status, celsius, text_);
     if (applied_ && v == view_) return;

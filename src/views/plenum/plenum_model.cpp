@@ -26,7 +26,7 @@ BoxFonts fonts_for(int n) {
 }
 
 void one_box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t) {
-    const int unit = 6;
+    const int unit = 6;  // the first unit in use, Plenum 1
     sc.text({0, 0, 150, 20}, t.text(312), 14, 400, colour::olive);
     const bool dual = st::drying_mode(s) == 1 && st::bit(s, off::system_flags_257, 1);
     if (dual) {
@@ -51,6 +51,7 @@ void one_box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t) 
 }
 
 void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int i, int n) {
+    // The units in use are the last n, 7 - n to 6, in boxes 0 to n - 1.
     const int unit = 7 - n + i;
     const Rect r = plenum_box_rect(i, n);
     const BoxFonts f = fonts_for(n);

@@ -38,6 +38,8 @@ inline unsigned value_247(const ByteImage& s) { return link::u16be(s, off::value
 inline unsigned value_249(const ByteImage& s) { return link::u16be(s, off::value_249); }
 inline std::uint32_t unload_counter(const ByteImage& s) { return link::u32le(s, off::unload_counter); }
 inline int temp_setpoint_260(const ByteImage& s) { return link::s16le(s, off::temp_setpoint_260); }
+// Plenum setpoint and reading of fan/heater unit 1..6 (unit 6 is the first in
+// use, the operator's Plenum 1; see link/fields.h).
 inline int heater_setpoint(const ByteImage& s, int unit) { return link::s16le(s, link::heater_setpoint_offset(unit)); }
 inline int heater_temperature(const ByteImage& s, int unit) {
     return link::s16le(s, link::heater_temperature_offset(unit));
@@ -45,7 +47,7 @@ inline int heater_temperature(const ByteImage& s, int unit) {
 // State bytes A, B and C of fan/heater unit 1..6.
 inline std::uint8_t byte_a(const ByteImage& s, int unit) { return s.get(link::heater_state_a_offset(unit)); }
 inline std::uint8_t byte_b(const ByteImage& s, int unit) { return s.get(link::heater_state_b_offset(unit)); }
-inline std::uint8_t byte_c(const ByteImage& s, int unit) { return s.get(off::heater_status_143 + unit - 1); }
+inline std::uint8_t byte_c(const ByteImage& s, int unit) { return s.get(link::heater_state_c_offset(unit)); }
 
 // The sensor temperature picked by status_184: 0 value_93, 1 value_91, any
 // other value value_89 (the dryer picture's reading).

@@ -67,6 +67,14 @@ std::vector<std::string> help_lines(std::string_view bytes);
 // nodes 2 to 7 share node 2.
 inline int help_node(int node_id) { return node_id >= 2 && node_id <= 7 ? 2 : node_id; }
 
+// The help of the lost link is filed as the pair node 0, warning 0: no module
+// reports it, the panel itself does (its files are NID_00_WARNING_ID_00.*).
+inline constexpr int kLinkLostHelpNode = 0;
+inline constexpr int kLinkLostHelpWarning = 0;
+inline bool is_link_lost_help(int node_id, int warning_id) {
+    return node_id == kLinkLostHelpNode && warning_id == kLinkLostHelpWarning;
+}
+
 // Rear-discharge animation frame 0..6 of the help dialog.
 inline int next_help_frame(int frame) { return frame >= 6 || frame < 0 ? 0 : frame + 1; }
 inline bool is_rear_discharge(int node_id, int warning_id) { return node_id == 14 && warning_id == 5; }

@@ -43,6 +43,7 @@ WarningHelpDialog::WarningHelpDialog(QWidget* parent, link::LinkState& state, co
 
 void WarningHelpDialog::showEvent(QShowEvent* e) {
     picture_failed_ = false;
+    retried_ = false;
     text_loaded_ = false;
     // Centre over the parent; negative coordinates become 0.
     if (QWidget* p = parentWidget()) {
@@ -72,7 +73,9 @@ void WarningHelpDialog::paintEvent(QPaintEvent* e) {
     load_text_once();
     if (picture_failed_) return QDialog::paintEvent(e);
     const int live_node = state_.status.get(off::shutdown_node), live_warning = state_.status.get(off::shutdown_code);
-    const bool rear = is_rear_discharge(live_node, live_warning);
+    // The lost link keeps its own picture even when the last status still
+    // holds the rear-discharge condition.
+    const bool rear = !is_link_lost_help(node_, warning_) && is_rear_discharge(live_node, live_warning);
     const int node = rear ? live_node : help_node(node_);
     const int warning = rear ? live_warning : warning_;
     const QPixmap pm(QString::fromStdString(texts_.warning_picture_path(node, warning, frame_).string()));
@@ -88,10 +91,14 @@ void WarningHelpDialog::paintEvent(QPaintEvent* e) {
 void WarningHelpDialog::ask_retry() {
     if (asking_) return;
     asking_ = true;
-    const auto answer = QMessageBox::information(this, qs(texts_.text(467)), qs(texts_.text(468)),
-                                                 QMessageBox::Retry | QMessageBox::Cancel);
+    // One Retry only: a picture that fails again is offered Cancel alone, so
+    // the question cannot come back for ever.
+    const auto buttons = retried_ ? QMessageBox::StandardButtons(QMessageBox::Cancel)
+                                  : QMessageBox::StandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+    const auto answer = QMessageBox::information(this, qs(texts_.text(467)), qs(texts_.text(468)), buttons);
     asking_ = false;
-    if (answer == QMessageBox::Retry) {
+    if (answer == QMessageBox::Retry && !retried_) {
+        retried_ = true;
         picture_failed_ = false;
         update();
     } else {
@@ -139,7 +146,9 @@ void WarningWindow::marker_tick() {
 
 void WarningWindow::open_help() {
     if (help_) return;
-    const int node = state_.status.get(off::shutdown_node), warning = state_.status.get(off::shutdown_code);
+    int node = state_.status.get(off::shutdown_node), warning = state_.status.get(off::shutdown_code);
+    // The window shows the lost link before any reported condition; so does its help.
+    if (!alive(state_)) node = kLinkLostHelpNode, warning = kLinkLostHelpWarning;
     auto* dlg = new WarningHelpDialog(this, state_, texts_, node, warning);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     help_ = dlg;

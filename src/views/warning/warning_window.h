@@ -18,7 +18,8 @@ namespace dryer::views {
 class WarningHelpDialog : public QDialog {
     Q_OBJECT
 public:
-    // The dialog shows the condition (node_id, warning_id) it was opened for.
+    // The dialog shows the condition (node_id, warning_id) it was opened for;
+    // the lost link is kLinkLostHelpNode, kLinkLostHelpWarning.
     WarningHelpDialog(QWidget* parent, link::LinkState& state, const Texts& texts, int node_id, int warning_id);
 
     // Set by the shutdown history screen when it opens the dialog: the
@@ -46,6 +47,7 @@ private:
     int node_, warning_;
     int frame_ = 0;
     bool picture_failed_ = false;
+    bool retried_ = false;  // Retry was chosen once since the dialog opened
     bool text_loaded_ = false;
     bool asking_ = false;
     bool owned_by_history_ = false;
@@ -71,7 +73,8 @@ public slots:
     // marker_tick() is the duty of every third display tick: let the link-lost
     // marker take a step at the next repaint and redraw its area.
     void marker_tick();
-    // open_help() shall open the help dialog for the current condition (modal).
+    // open_help() shall open the help dialog for what the window shows: the
+    // lost link while the link is down, else the reported condition (modal).
     void open_help();
     // open_help_for() shall open the help dialog for the given condition over
     // `over` and return when it is closed; the shutdown history opens it so,
