@@ -19,6 +19,13 @@ void PanelDialog::set_client_size(int width, int height) {
     setFixedSize(width + m.left() + m.right(), height + m.top() + m.bottom());
 }
 
+void PanelDialog::place_below_caption(int width, int height) {
+    set_client_size(width, height);
+    const QPoint offset = contentsRect().topLeft();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!child->isWindow()) child->move(child->pos() + offset);
+}
+
 void PanelDialog::set_caption(const QString& caption) {
     if (caption == windowTitle()) return;
     setWindowTitle(caption);

@@ -20,6 +20,9 @@ public:
 
     // Sets a fixed size of the area below the caption bar.
     void set_client_size(int width, int height);
+    // For a dialog that places its children by coordinates: sets the client
+    // size and moves every child placed so far below the caption bar.
+    void place_below_caption(int width, int height);
     // Changes the caption (the window title) and redraws the bar.
     void set_caption(const QString& caption);
     QWidget* over() const { return over_; }

@@ -1,7 +1,7 @@
 #include "logging/history_screen/history_screen.h"
 
 #include <QHeaderView>
-#include <QMessageBox>
+#include "kit/message_box.h"
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -34,10 +34,9 @@ constexpr int kScreenHeight = 430;
 }  // namespace
 
 HistoryScreen::HistoryScreen(ShutdownStore& store, Hooks hooks, QWidget* parent)
-    : QDialog(parent), model_(store, hooks.text), hooks_(std::move(hooks)) {
-    setObjectName("Shutdown History -29");
-    setFixedSize(kScreenWidth, kScreenHeight);
+    : kit::PanelDialog(parent, QStringLiteral("Shutdown History -29")), model_(store, hooks.text), hooks_(std::move(hooks)) {
     build();
+    place_below_caption(kScreenWidth, kScreenHeight);
     model_.open();
     refresh();
 }
@@ -108,15 +107,6 @@ void HistoryScreen::refresh() {
     list_->addTopLevelItems(items);
 }
 
-void HistoryScreen::showEvent(QShowEvent* e) {
-    // Centred over the parent, never above or left of the screen's corner.
-    if (QWidget* p = parentWidget()) {
-        const QPoint centre = p->mapToGlobal(p->rect().center());
-        move(std::max(0, centre.x() - width() / 2), std::max(0, centre.y() - height() / 2));
-    }
-    QDialog::showEvent(e);
-}
-
 void HistoryScreen::sort(SortOrder order) {
     model_.sort(order);
     refresh();
@@ -139,8 +129,7 @@ void HistoryScreen::copy_to_usb() {
         model_.copy_to_usb(hooks_.usb_folder.empty() ? usb_drive_folder() : hooks_.usb_folder,
                            [this](const MessageSpec& s) { return ask(s); });
     if (r && r->kind == ExportResult::Kind::message) {
-        QMessageBox box(QMessageBox::NoIcon, QString(), qs(r->message), QMessageBox::Ok, this);
-        box.exec();
+        kit::show_message(this, QMessageBox::NoIcon, QString(), qs(r->message));
     }
 }
 
@@ -166,7 +155,7 @@ void HistoryScreen::housekeeping_tick() {
 // A question box with the message's buttons in order: with three buttons Yes,
 // No, Cancel; with two OK, Cancel.
 Answer HistoryScreen::ask(const MessageSpec& message) {
-    QMessageBox box(QMessageBox::Question, qs(message.caption), qs(message.text), QMessageBox::NoButton, this);
+    kit::MessageBox box(QMessageBox::Question, qs(message.caption), qs(message.text), QMessageBox::NoButton, this);
     const bool three = message.buttons.size() == 3;
     const Answer answers[3] = {three ? Answer::yes : Answer::ok, three ? Answer::no : Answer::cancel, Answer::cancel};
     const QMessageBox::ButtonRole roles[3] = {QMessageBox::YesRole, three ? QMessageBox::NoRole : QMessageBox::RejectRole,

@@ -5,7 +5,7 @@
 // shows comes from HistoryScreenModel.
 #pragma once
 
-#include <QDialog>
+#include "kit/panel_dialog.h"
 
 #include <filesystem>
 #include <functional>
@@ -18,7 +18,7 @@ class QRadioButton;
 
 namespace dryer::history {
 
-class HistoryScreen : public QDialog {
+class HistoryScreen : public kit::PanelDialog {
     Q_OBJECT
 public:
     struct Hooks {
@@ -36,9 +36,6 @@ public:
     void housekeeping_tick();
 
     const HistoryScreenModel& model() const { return model_; }
-
-protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     void build();

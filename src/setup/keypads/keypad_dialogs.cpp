@@ -3,7 +3,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
+
+#include "kit/panel_style.h"
 
 #include "link/link_state.h"
 #include "setup/common/setup_widgets.h"
@@ -13,54 +14,16 @@ namespace dryer::setup {
 namespace {
 constexpr int kDelete = 10;
 constexpr int kClear = 12;
-constexpr int kDefault = 11;
 
-QPushButton* key_button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setMinimumSize(60, 44);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(16);
-    f.setBold(true);
-    b->setFont(f);
-    return b;
-}
-
-QLabel* value_display(QWidget* parent) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QStringLiteral("DISPLAY"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(60);
-    f.setBold(true);
-    l->setFont(f);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(50, 0, 250));
-    l->setPalette(pal);
-    l->setAlignment(Qt::AlignCenter);
-    return l;
-}
-
-// ACCEPT, CANCEL (and DEFAULT) along the bottom of both keypads.
-QHBoxLayout* command_row(QDialog* d, const std::function<void()>& on_default, const std::function<void()>& on_accept) {
-    auto* row = new QHBoxLayout;
-    auto* def = key_button(qtext(55, "DEFAULT"), QStringLiteral("DEFAULT"), d);
-    auto* acc = key_button(qtext(4, "ACCEPT"), QStringLiteral("ACCEPT"), d);
-    auto* can = key_button(qtext(10, "CANCEL"), QStringLiteral("CANCEL"), d);
-    QObject::connect(def, &QPushButton::clicked, d, on_default);
-    QObject::connect(acc, &QPushButton::clicked, d, on_accept);
-    QObject::connect(can, &QPushButton::clicked, d, &QDialog::reject);
-    row->addWidget(def);
-    row->addWidget(acc);
-    row->addWidget(can);
-    return row;
+kit::KeypadCommands commands() {
+    return {qtext(55, "DEFAULT"), qtext(4, "ACCEPT"), qtext(10, "CANCEL")};
 }
 }  // namespace
 
 TempKeypadDialog::TempKeypadDialog(const TempKeypad& keypad, QWidget* parent)
-    : QDialog(parent), keypad_(keypad), display_(value_display(this)) {
-    setObjectName(QStringLiteral("TEMP_KEYPAD_DIALOG"));
-    setWindowTitle(qtext(142, "Modifying Temperature Setpoint - 22"));
+    : kit::KeypadFrame(parent, QStringLiteral("TEMP_KEYPAD_DIALOG"), qtext(142, "Modifying Temperature Setpoint - 22"),
+                       commands()),
+      keypad_(keypad) {
     auto* grid = new QGridLayout;
     for (int d = 1; d <= 9; ++d) {
         auto* b = key_button(QString::number(d), QString::number(d), this);
@@ -76,28 +39,23 @@ TempKeypadDialog::TempKeypadDialog(const TempKeypad& keypad, QWidget* parent)
     auto* clr = key_button(qtext(99, "CLEAR"), QStringLiteral("CLEAR"), this);
     connect(clr, &QPushButton::clicked, this, [this] { key(kClear); });
     grid->addWidget(clr, 3, 0);
-
-    auto* box = new QVBoxLayout(this);
-    box->addWidget(display_);
-    box->addLayout(grid);
-    box->addLayout(command_row(this, [this] { key(kDefault); }, [this] { on_accept(); }));
+    set_body(nullptr, grid);
     redraw();
-}
-
-void TempKeypadDialog::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    centre_over_parent(*this);
 }
 
 void TempKeypadDialog::key(int k) {
     if (k >= 0 && k <= 9) keypad_.digit(k);
     else if (k == kDelete) keypad_.del();
     else if (k == kClear) keypad_.clear();
-    else if (k == kDefault) keypad_.load_default();
     redraw();
 }
 
-void TempKeypadDialog::redraw() { display_->setText(QString::fromStdString(keypad_.display())); }
+void TempKeypadDialog::on_default() {
+    keypad_.load_default();
+    redraw();
+}
+
+void TempKeypadDialog::redraw() { show_value(keypad_.display()); }
 
 void TempKeypadDialog::on_accept() {
     result_ = keypad_.accept();
@@ -110,36 +68,20 @@ void TempKeypadDialog::on_accept() {
 }
 
 TimerKeypadDialog::TimerKeypadDialog(const TimerKeypad& keypad, QWidget* parent)
-    : QDialog(parent), keypad_(keypad), display_(value_display(this)) {
-    setObjectName(QStringLiteral("TIMER_KEYPAD_DIALOG"));
-    setWindowTitle(qtext(355, "MODIFYING TIMER SETPOINT - 21"));
-
+    : kit::KeypadFrame(parent, QStringLiteral("TIMER_KEYPAD_DIALOG"), qtext(355, "MODIFYING TIMER SETPOINT - 21"),
+                       commands()),
+      keypad_(keypad) {
     auto* limits = new QLabel(this);
     limits->setObjectName(QStringLiteral("LIMITS"));
-    QFont small(QStringLiteral("Tahoma"));
-    small.setPixelSize(15);
-    limits->setFont(small);
+    limits->setFont(kit::panel_font(15));
     const TimerLimits& lim = keypad_.limits();
     limits->setText(QString::fromStdString(limit_line(qtext(55, "DEFAULT").toStdString(), lim.def) + "\n" +
                                            limit_line(qtext(356, "MAXIMUM").toStdString(), lim.max) + "\n" +
                                            limit_line(qtext(357, "MINIMUM").toStdString(), lim.min)));
-    auto* top = new QHBoxLayout;
-    top->addWidget(display_);
-    top->addWidget(limits);
     auto* pads = new QHBoxLayout;
     pads->addWidget(pad(true));
     pads->addWidget(pad(false));
-
-    auto* box = new QVBoxLayout(this);
-    box->addLayout(top);
-    box->addLayout(pads);
-    box->addLayout(command_row(
-        this,
-        [this] {
-            keypad_.load_default();
-            redraw();
-        },
-        [this] { on_accept(); }));
+    set_body(limits, pads);
     redraw();
 }
 
@@ -166,12 +108,12 @@ QWidget* TimerKeypadDialog::pad(bool left) {
     return w;
 }
 
-void TimerKeypadDialog::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    centre_over_parent(*this);
+void TimerKeypadDialog::on_default() {
+    keypad_.load_default();
+    redraw();
 }
 
-void TimerKeypadDialog::redraw() { display_->setText(QString::fromStdString(keypad_.display())); }
+void TimerKeypadDialog::redraw() { show_value(keypad_.display()); }
 
 void TimerKeypadDialog::on_accept() {
     result_ = keypad_.accept();

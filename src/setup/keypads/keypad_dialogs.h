@@ -3,9 +3,9 @@
 // accepted value write the setting and raise its flag.
 #pragma once
 
-#include <QDialog>
-#include <QLabel>
 #include <optional>
+
+#include "kit/keypad_frame.h"
 
 #include "setup/keypads/temp_keypad.h"
 #include "setup/keypads/timer_keypad.h"
@@ -18,28 +18,27 @@ struct LinkState;
 
 namespace dryer::setup {
 
-class TempKeypadDialog : public QDialog {
+class TempKeypadDialog : public kit::KeypadFrame {
     Q_OBJECT
 public:
     TempKeypadDialog(const TempKeypad& keypad, QWidget* parent);
-    // result_f() shall return the Fahrenheit value accepted, if any.
+    // Returns the Fahrenheit value accepted, if any.
     std::optional<std::uint16_t> result_f() const { return result_; }
     const TempKeypad& keypad() const { return keypad_; }
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void on_default() override;
+    void on_accept() override;
 
 private:
     void key(int k);
-    void on_accept();
     void redraw();
 
     TempKeypad keypad_;
-    QLabel* display_;
     std::optional<std::uint16_t> result_;
 };
 
-class TimerKeypadDialog : public QDialog {
+class TimerKeypadDialog : public kit::KeypadFrame {
     Q_OBJECT
 public:
     TimerKeypadDialog(const TimerKeypad& keypad, QWidget* parent);
@@ -47,15 +46,14 @@ public:
     const TimerKeypad& keypad() const { return keypad_; }
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void on_default() override;
+    void on_accept() override;
 
 private:
     QWidget* pad(bool left);
-    void on_accept();
     void redraw();
 
     TimerKeypad keypad_;
-    QLabel* display_;
     std::optional<MinSec> result_;
 };
 

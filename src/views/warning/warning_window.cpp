@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QListWidget>
-#include <QMessageBox>
+#include "kit/message_box.h"
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -27,11 +27,11 @@ constexpr QRect kAnimationArea{150, 20, 250, 130};
 
 WarningHelpDialog::WarningHelpDialog(QWidget* parent, link::LinkState& state, const Texts& texts, int node_id,
                                      int warning_id)
-    : QDialog(parent), state_(state), texts_(texts), node_(node_id), warning_(warning_id) {
-    setObjectName(QStringLiteral("Shutdown Help File - 34"));
-    setWindowTitle(QStringLiteral("Shutdown Help File - 34"));
-    setModal(true);
-    resize(620, 460);
+    : kit::PanelDialog(parent, QStringLiteral("Shutdown Help File - 34")),
+      state_(state),
+      texts_(texts),
+      node_(node_id),
+      warning_(warning_id) {
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("HELP_LIST"));
     list_->setGeometry(10, 300, 600, 110);
@@ -39,18 +39,14 @@ WarningHelpDialog::WarningHelpDialog(QWidget* parent, link::LinkState& state, co
     close_->setObjectName(QStringLiteral("CLOSE"));
     close_->setGeometry(510, 418, 100, 34);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+    place_below_caption(620, 460);
 }
 
 void WarningHelpDialog::showEvent(QShowEvent* e) {
     picture_failed_ = false;
     retried_ = false;
     text_loaded_ = false;
-    // Centre over the parent; negative coordinates become 0.
-    if (QWidget* p = parentWidget()) {
-        const QPoint centre = p->mapToGlobal(p->rect().center());
-        move(std::max(0, centre.x() - width() / 2), std::max(0, centre.y() - height() / 2));
-    }
-    QDialog::showEvent(e);
+    kit::PanelDialog::showEvent(e);
 }
 
 void WarningHelpDialog::load_text_once() {
@@ -71,7 +67,8 @@ void WarningHelpDialog::paintEvent(QPaintEvent* e) {
     setWindowTitle(qs(texts_.text(459)));
     close_->setText(qs(texts_.text(145)));
     load_text_once();
-    if (picture_failed_) return QDialog::paintEvent(e);
+    kit::PanelDialog::paintEvent(e);
+    if (picture_failed_) return;
     const int live_node = state_.status.get(off::shutdown_node), live_warning = state_.status.get(off::shutdown_code);
     // The lost link keeps its own picture even when the last status still
     // holds the rear-discharge condition.
@@ -82,9 +79,10 @@ void WarningHelpDialog::paintEvent(QPaintEvent* e) {
     if (pm.isNull()) {
         picture_failed_ = true;
         QTimer::singleShot(0, this, &WarningHelpDialog::ask_retry);
-        return QDialog::paintEvent(e);
+        return;
     }
     QPainter p(this);
+    p.translate(contentsRect().topLeft());
     p.drawPixmap(kPictureRect, pm);
 }
 
@@ -95,7 +93,7 @@ void WarningHelpDialog::ask_retry() {
     // the question cannot come back for ever.
     const auto buttons = retried_ ? QMessageBox::StandardButtons(QMessageBox::Cancel)
                                   : QMessageBox::StandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-    const auto answer = QMessageBox::information(this, qs(texts_.text(467)), qs(texts_.text(468)), buttons);
+    const auto answer = kit::show_message(this, QMessageBox::Information, qs(texts_.text(467)), qs(texts_.text(468)), buttons);
     asking_ = false;
     if (answer == QMessageBox::Retry && !retried_) {
         retried_ = true;
@@ -108,7 +106,7 @@ void WarningHelpDialog::ask_retry() {
 
 void WarningHelpDialog::animation_tick() {
     frame_ = next_help_frame(frame_);
-    update(kAnimationArea);
+    update(kAnimationArea.translated(contentsRect().topLeft()));
 }
 
 WarningWindow::WarningWindow(QWidget* parent, link::LinkState& state, const Texts& texts)

@@ -3,7 +3,7 @@
 // "Shutdown Help File - 34".
 #pragma once
 
-#include <QDialog>
+#include "kit/panel_dialog.h"
 #include <QPointer>
 
 #include "kit/screen.h"
@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace dryer::views {
 
-class WarningHelpDialog : public QDialog {
+class WarningHelpDialog : public kit::PanelDialog {
     Q_OBJECT
 public:
     // The dialog shows the condition (node_id, warning_id) it was opened for;
