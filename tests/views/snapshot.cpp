@@ -1,13 +1,17 @@
 // Renders the main screen's windows for a sample status image into PNG files
-// (views_snapshot OUT_DIR [busy|tower1|tower2|406|lost|shutdown|celsius|five]),
-// to look at them as an operator would.
+// (views_snapshot OUT_DIR [busy|tower1|tower2|406|lost|shutdown|celsius|five|batch|dual|big]
+// [PANEL_ROOT]), to look at them as an operator would. With a panel root the
+// windows show its English texts, else the text numbers ("T288").
 #include <QApplication>
 #include <QDir>
 
 #include "tests/views/sample_status.h"
 #include "views/dryer_picture/dryer_picture_window.h"
 #include "views/main_screen/main_screen_views.h"
+#include "l10n/language.h"
+#include "platform/panel_paths.h"
 #include "views/plenum/plenum_window.h"
+#include "views/scene/l10n_texts.h"
 #include "views/state_line/state_line_window.h"
 #include "views/status_bars/status_bars_windows.h"
 #include "views/warning/warning_window.h"
@@ -34,12 +38,33 @@ int main(int argc, char** argv) {
         s.set(link::off::shutdown_code, 5);
     }
     if (variant == "celsius") link::store(st.values.si_units, std::uint8_t{1});
-    NumberTexts texts;
+    if (variant == "batch" || variant == "dual") {
+        s.set(link::off::drying_mode, 1);
+        s.set(link::off::system_flags_257, variant == "dual" ? 0x12 : 0x10);
+        s.set(link::off::fan_heater_count, 0);
+    }
+    if (variant == "big") {
+        s.set_u16le(link::off::value_93, 188);
+        s.set_u16be(link::off::value_173, 65000);
+        s.set(link::off::unload_counter + 3, 0x10);
+        s.set(link::off::mc_mode_flags, 0x85);
+        s.set_u16le(link::off::target_149, 110);
+        s.set(link::off::fan_heater_count, 2);
+        for (int k = 1; k <= 6; ++k) s.set_u16le(link::heater_temperature_offset(k), 288);
+    }
+    NumberTexts numbers;
+    L10nTexts localized;
+    const Texts* texts = &numbers;
+    if (argc > 3) {
+        platform::set_panel_root(argv[3]);
+        l10n::reset_localization();
+        texts = &localized;
+    }
 
     QWidget panel;
     panel.setStyleSheet(QStringLiteral("background: rgb(60,60,60);"));
     panel.resize(640, 480);
-    MainScreenViews views(&panel, st, texts);
+    MainScreenViews views(&panel, st, *texts);
     views.plenum()->show();
     for (int i = 0; i < 7; ++i) views.display_tick(0x5);
     panel.show();

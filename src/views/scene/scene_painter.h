@@ -11,16 +11,45 @@
 
 namespace dryer::views {
 
-// load_panel_fonts() shall make the Tahoma font available to the program
-// (from the system's free Tahoma when present); calling it again does nothing.
+// load_panel_fonts() makes the Tahoma font available to the program (from
+// the system's free Tahoma when present); calling it again does nothing.
 void load_panel_fonts();
 
-// panel_font() shall return Tahoma (DejaVu Sans where it is missing) at the
-// pixel size and weight (100..900).
+// panel_font() returns Tahoma (DejaVu Sans where it is missing) at the pixel
+// size and weight (100..900).
 QFont panel_font(int pixel_size, int weight = 400);
 
 // Height of the caption bar of the panel's titled windows.
-inline constexpr int kCaptionBarHeight = 20;
+inline constexpr int kCaptionBarHeight = kTitledCaption;
+
+// The smallest pixel size a text is shrunk to.
+inline constexpr int kMinTextSize = 7;
+
+// How a text is drawn so that it is never cut: the font really used, the
+// text drawn (trailing blanks dropped: they show no ink) and the room it has
+// (its rectangle within the window). fits is false when the text does not fit
+// even at kMinTextSize: such a text is not drawn when it holds a digit (a
+// number is shown whole or not at all), else drawn shortened with an ellipsis.
+struct TextFit {
+    QFont font;
+    QString text;
+    QRect room;
+    bool fits = true;
+};
+
+// fit_text() returns the fit of text in room: font's pixel size stepped down
+// one pixel at a time until the line's advance width fits room's width, or,
+// with wrap, until the word-wrapped text fits room's width and height.
+TextFit fit_text(const QString& text, const QRect& room, const QFont& font, bool wrap);
+
+// draw_fitted_text() draws text into rect with the alignment flags (and
+// Qt::TextWordWrap for wrapped text), shrunk by fit_text() to the part of rect
+// that the painter's device shows. Every panel text outside the status
+// windows' scenes is drawn with it.
+void draw_fitted_text(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font);
+
+// scene_text_fit() returns how the scene painter draws a text item of sc.
+TextFit scene_text_fit(const TextItem& t, const Scene& sc);
 
 // paint_window_frame() shall fill r black and draw the raised frame and the
 // dark blue caption bar of a titled panel window with its caption.

@@ -18,6 +18,9 @@ namespace dryer::views {
 
 inline constexpr int kWarningWidth = 600;
 inline constexpr int kWarningHeight = 325;
+// The drawing fills the client area below the caption bar.
+inline constexpr int kWarningClientWidth = titled_client_width(kWarningWidth);
+inline constexpr int kWarningClientHeight = titled_client_height(kWarningHeight);
 inline constexpr Rgb kWarningGrey{100, 100, 100};
 inline constexpr const char* kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
 inline constexpr const char* kNoHelpText = "NO TEXT FILE AVAILABLE.";

@@ -1,0 +1,328 @@
+// The layout check: every status screen rendered over busy status images in
+// every language of the build's panel root; no text may run out of its
+// rectangle or its window with the font the painter really uses.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+#include <functional>
+#include <sstream>
+
+#include "l10n/language.h"
+#include "tests/l10n/test_root.h"
+#include "tests/views/sample_status.h"
+#include "views/dryer_picture/dryer_picture_model.h"
+#include "views/plenum/plenum_model.h"
+#include "views/scene/blink.h"
+#include "views/scene/l10n_texts.h"
+#include "views/scene/scene_painter.h"
+#include "views/state_line/state_line_model.h"
+#include "views/status_bars/status_bars_model.h"
+#include "views/warning/warning_model.h"
+
+using namespace dryer;
+using namespace dryer::views;
+namespace off = link::off;
+
+namespace {
+
+std::filesystem::path built_languages() {
+    const char* dir = std::getenv("DRYER_BINARY_DIR");
+    return std::filesystem::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
+}
+
+// Returns a description of every text item of sc that does not fit.
+void check_scene(const Scene& sc, const std::string& where, std::vector<std::string>& faults) {
+    for (const TextItem* t : sc.texts()) {
+        if (t->text.empty()) continue;
+        const TextFit f = scene_text_fit(*t, sc);
+        const QFontMetrics fm(f.font);
+        const int left = std::max(t->rect.left, 0), right = std::min(t->rect.right, sc.width);
+        std::string fault;
+        if (!f.fits) {
+            fault = "does not fit even at the smallest size";
+        } else if (t->wrap) {
+            const int top = std::max(t->rect.top, 0), bottom = std::min(t->rect.bottom, sc.height);
+            const QRect need = fm.boundingRect(QRect(left, top, right - left, bottom - top), Qt::TextWordWrap, f.text);
+            if (need.width() > right - left || need.height() > bottom - top)
+                fault = "wrapped " + std::to_string(need.width()) + "x" + std::to_string(need.height()) + " in " +
+                        std::to_string(right - left) + "x" + std::to_string(bottom - top);
+        } else {
+            const int width = fm.horizontalAdvance(f.text);
+            const int h = t->rect.bottom - t->rect.top;
+            const int top = t->vcentre ? t->rect.top + (h - fm.height()) / 2 : t->rect.top;
+            if (width > right - left)
+                fault = "width " + std::to_string(width) + " in " + std::to_string(right - left);
+            else if (top < 0 || top + fm.height() > sc.height)
+                fault = "line " + std::to_string(top) + ".." + std::to_string(top + fm.height()) + " outside the window";
+        }
+        if (fault.empty()) continue;
+        std::ostringstream o;
+        o << where << ": text " << t->number << " \"" << t->text << "\" at " << t->rect.left << "," << t->rect.top
+          << "," << t->rect.right << "," << t->rect.bottom << " size " << f.font.pixelSize() << ": " << fault;
+        faults.push_back(o.str());
+    }
+}
+
+using ImageSetup = std::function<void(link::ByteImage&)>;
+struct Image {
+    const char* name;
+    ImageSetup setup;
+};
+
+void u16le(link::ByteImage& s, std::size_t at, int v) { s.set_u16le(at, static_cast<std::uint16_t>(v)); }
+void u16be(link::ByteImage& s, std::size_t at, int v) { s.set_u16be(at, static_cast<std::uint16_t>(v)); }
+
+// Busy values everywhere: 3-digit temperatures, 5-digit totals and rates,
+// 2-digit moisture with tenths, long timers.
+void busy(link::ByteImage& s) {
+    for (std::size_t at : {off::value_89, off::value_91, off::value_93, off::target_149, off::target_151, off::target_153})
+        u16le(s, at, 288);
+    u16be(s, off::grain_temp_193, 2888);
+    u16be(s, off::value_195, 2888);
+    u16be(s, off::value_173, 65535);
+    u16be(s, off::value_197, 65535);
+    u16be(s, off::moisture_189, 888);
+    u16be(s, off::moisture_191, 888);
+    u16be(s, off::moisture_setpoint, 888);
+    u16be(s, off::value_247, 888);
+    u16be(s, off::value_249, 888);
+    u16be(s, off::batch_counter, 65535);
+    for (int i = 0; i < 4; ++i) s.set(off::unload_counter + static_cast<std::size_t>(i), 0xFF);
+    s.set(off::meter_roll_speed_pct, 100);
+    s.set(off::status_223, 9);
+    u16le(s, off::temp_setpoint_260, 288);
+    for (int k = 1; k <= 6; ++k) {
+        u16le(s, link::heater_setpoint_offset(k), 288);
+        u16le(s, link::heater_temperature_offset(k), 288);
+    }
+    s.set(off::status_171, 0x08);
+    s.set(off::options_293, 0x80);
+}
+
+// The layouts and overlay forms of the dryer picture and the plenum forms.
+const Image kLayouts[] = {
+    {"column", [](auto& s) { s.set(off::options_225, 0x80); }},
+    {"column_default", [](auto&) {}},
+    {"tower_one", [](auto& s) { s.set(off::module_count, 1); }},
+    {"tower_two", [](auto& s) { s.set(off::module_count, 2); }},
+    {"overlay_406", [](auto& s) { s.set(off::options_225, 0x20); }},
+};
+const Image kForms[] = {
+    {"moisture_form", [](auto& s) { s.set(off::mc_mode_flags, 0x83); }},
+    {"temperature_form", [](auto& s) { s.set(off::mc_mode_flags, 0x81); }},
+    {"mode5_speeds",
+     [](auto& s) {
+         s.set(off::mc_mode_flags, 0x85);
+         s.set(off::status_220, 3);
+     }},
+    {"manual_speed", [](auto& s) { s.set(off::mc_mode_flags, 0x04); }},
+    {"meter_rolls_off", [](auto& s) { s.set(off::mc_mode_flags, 0x40); }},
+    {"batch_dual",
+     [](auto& s) {
+         s.set(off::drying_mode, 1);
+         s.set(off::system_flags_257, 0x32);
+         s.set(off::heater_status_143 + 5, 0x10);
+     }},
+    {"batch_time", [](auto& s) {
+         s.set(off::drying_mode, 1);
+         s.set(off::system_flags_257, 0x10);
+     }},
+    {"drying_mode_3",
+     [](auto& s) {
+         s.set(off::drying_mode, 3);
+         s.set(off::mc_mode_flags, 0x01);
+         s.set(off::system_flags_257, 0x02);
+     }},
+};
+
+struct Screens {
+    const Texts& t;
+    std::vector<std::string>& faults;
+    std::string language;
+
+    void check(const Scene& sc, const std::string& screen, const std::string& image) {
+        check_scene(sc, screen + " [" + image + "] " + language, faults);
+    }
+
+    void status_screens(const ImageSetup& build, const std::string& image, bool celsius) {
+        link::ByteImage s;
+        build(s);
+        MoistureAverage warm;
+        for (int i = 0; i < MoistureAverage::kWarmUp; ++i) warm.add(888);
+        check(dryer_picture_scene(s, DryerAnimation{}, warm, celsius, t), "dryer picture", image);
+        for (int code = 0; code <= 4; ++code) {
+            link::ByteImage p;
+            build(p);
+            p.set(off::fan_heater_count, static_cast<std::uint8_t>(code));
+            for (int state = 0; state < 7; ++state) {  // every state line of the units
+                for (int k = 1; k <= 6; ++k) {
+                    p.set(off::heater_status_143 + static_cast<std::size_t>(k - 1),
+                          static_cast<std::uint8_t>(state == 0 ? 0x40 : state == 1 ? 0x01 : state == 2 ? 0x02 : 0));
+                    p.set(link::heater_state_b_offset(k), static_cast<std::uint8_t>(state == 3 ? 0x20 : 0));
+                    p.set(link::heater_state_a_offset(k), static_cast<std::uint8_t>(state == 4 ? 0 : 0x02 | (state == 5 ? 4 : 0)));
+                }
+                check(plenum_scene(p, celsius, t), "plenum " + std::to_string(code), image);
+            }
+        }
+        for (int temperature = 0; temperature < 3; ++temperature)
+            for (int moisture = 0; moisture < 2; ++moisture)
+                check(readings_scene(s, ReadingsSelection{temperature, moisture}), "readings", image);
+    }
+};
+
+// State-line rows with their largest numbers.
+const Image kStateLines[] = {
+    {"row1", [](auto& s) { s.set(off::status_118, 0x20); }},
+    {"row2", [](auto& s) { s.set(off::options_279, 1); }},
+    {"row3_countdown",
+     [](auto& s) {
+         s.set(off::options_279, 1);
+         s.set(off::status_171, 0xA0);
+         s.set(off::status_280, 0x02);
+         u16le(s, off::autostart_320, 65535);
+     }},
+    {"row3_stabilizing",
+     [](auto& s) {
+         s.set(off::options_279, 1);
+         s.set(off::status_171, 0xA0);
+         s.set(off::status_280, 0x04);
+     }},
+    {"row4",
+     [](auto& s) {
+         s.set(off::status_188, 0x40);
+         s.set(off::mode_224, 0x80);
+         s.set(off::mc_mode_flags, 5);
+         u16le(s, off::value_290, 3500);
+     }},
+    {"row5",
+     [](auto& s) {
+         s.set(off::status_52, 255);
+         s.set(off::mode_flags_179, 0x04);
+         s.set(off::status_171, 0x08);
+         s.set(off::mc_mode_flags, 3);
+     }},
+    {"row6",
+     [](auto& s) {
+         s.set(off::mode_224, 0x08);
+         s.set(off::status_188, 0x40);
+         u16le(s, off::target_149, 50);
+         u16le(s, off::value_93, 288);
+     }},
+    {"row7",
+     [](auto& s) {
+         s.set(off::load_timer_setpoint, 255);
+         s.set(off::load_timer_status, 1);
+     }},
+    {"row8",
+     [](auto& s) {
+         s.set(off::status_171, 0xE0);
+         s.set(off::timer_43, 1);
+         s.set(off::timer_39, 255);
+         s.set(off::timer_39 + 1, 59);
+     }},
+    {"row9", [](auto& s) {
+         s.set(off::status_171, 0xA0);
+         s.set(off::status_188, 0x40);
+         s.set(off::system_flags_257, 1);
+         s.set(off::drying_mode, 1);
+     }},
+    {"row10", [](auto& s) {
+         s.set(off::status_171, 0xA0);
+         s.set(off::status_271, 1);
+     }},
+    {"row11", [](auto& s) { s.set(off::status_171, 0xA0); }},
+};
+
+// Shutdown figures: the title forms over one condition; the module texts of
+// every condition in the tables come on top.
+const Image kShutdowns[] = {
+    {"fan_heater_5", [](auto& s) { s.set(off::shutdown_node, 3);
+         s.set(off::shutdown_code, 5); }},
+    {"fan_heater_5_grain",
+     [](auto& s) {
+         s.set(off::shutdown_node, 3);
+         s.set(off::shutdown_code, 5);
+         s.set(off::status_188, 0x10);
+     }},
+    {"countdown",
+     [](auto& s) {
+         s.set(off::shutdown_node, 15);
+         s.set(off::shutdown_code, 1);
+         s.set(off::status_188, 0x02);
+         s.set(off::value_267, 255);
+         s.set(off::value_267 + 1, 59);
+     }},
+};
+
+TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
+    load_panel_fonts();
+    l10n::testing::TempRoot root;
+    ASSERT_TRUE(std::filesystem::is_directory(built_languages()));
+    std::filesystem::create_directory_symlink(built_languages(), root.disk() / "Languages");
+    std::vector<std::string> faults;
+    int languages = 0;
+    for (int lang = 0; lang < l10n::kLanguageCount; ++lang) {
+        const l10n::Language& l = l10n::kLanguages[static_cast<std::size_t>(lang)];
+        if (!std::filesystem::exists(built_languages() / l.folder / l.strings_file)) continue;
+        ++languages;
+        l10n::set_language(lang);
+        L10nTexts texts;
+        Screens screens{texts, faults, std::string(l.folder)};
+        for (bool celsius : {false, true}) {
+            const std::string unit = celsius ? " C" : " F";
+            for (const Image& layout : kLayouts) {
+                for (const Image& form : kForms) {
+                    const ImageSetup build = [&](link::ByteImage& s) {
+                        busy(s);
+                        layout.setup(s);
+                        form.setup(s);
+                    };
+                    screens.status_screens(build, std::string(layout.name) + "/" + form.name + unit, celsius);
+                }
+            }
+            for (const Image& row : kStateLines) {
+                link::ByteImage s;
+                busy(s);
+                row.setup(s);
+                for (std::uint32_t blink : {blink::phase | blink::settled, blink::settled})
+                    screens.check(state_line_scene(state_line(s, blink, celsius, texts)), "state line",
+                                  row.name + unit);
+            }
+        }
+        std::tm long_date{};
+        long_date.tm_wday = 3;  // Wednesday  Sep 30, 2026 at 12:59 PM
+        long_date.tm_mon = 8;
+        long_date.tm_mday = 30;
+        long_date.tm_year = 2026 - 1900;
+        long_date.tm_hour = 12;
+        long_date.tm_min = 59;
+        link::ByteImage s;
+        screens.check(status_bar_scene(s, true, long_date), "status bar", "clock");
+        s.set(off::heater_status_143, 0x04);
+        screens.check(status_bar_scene(s, true, long_date), "status bar", "airflow banner");
+        screens.check(warning_view(s, false, true, 13, texts).scene, "warning", "link lost");
+        for (const Image& shutdown : kShutdowns) {
+            link::ByteImage w;
+            busy(w);
+            shutdown.setup(w);
+            screens.check(warning_view(w, true, true, 0, texts).scene, "warning", shutdown.name);
+        }
+        for (int node : {1, 2, 3, 4, 5, 6, 7, 14, 15}) {
+            for (int warning = 1; warning < 1000; ++warning) {
+                if (texts.warning_text(node, warning).empty()) continue;
+                link::ByteImage w;
+                w.set(off::shutdown_node, static_cast<std::uint8_t>(node));
+                w.set(off::shutdown_code, static_cast<std::uint8_t>(warning));
+                screens.check(warning_view(w, true, true, 0, texts).scene, "warning",
+                              "node " + std::to_string(node) + " warning " + std::to_string(warning));
+            }
+        }
+    }
+    EXPECT_GE(languages, 1) << "no language with texts in the panel root";
+    std::string report;
+    for (std::size_t i = 0; i < faults.size() && i < 40; ++i) report += faults[i] + "\n";
+    EXPECT_TRUE(faults.empty()) << faults.size() << " texts do not fit:\n" << report;
+}
+
+}  // namespace
