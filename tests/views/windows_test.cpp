@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -146,6 +148,42 @@ TEST_F(Windows, warning_window_link_lost_asks_for_the_link_lost_reply_and_moves_
     EXPECT_EQ(pixel(pm, 147, 70), QColor(0, 0, 150));  // the marker at m = 4: x 145..160
     EXPECT_EQ(pixel(pm, 200, 70), QColor(0, 125, 0));  // the bar
     EXPECT_EQ(pixel(pm, 590, 300), QColor(100, 100, 100));
+}
+
+// Records the rectangles of the paint events a widget receives.
+struct PaintRecorder : QObject {
+    std::vector<QRect> rects;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) rects.push_back(static_cast<QPaintEvent*>(e)->rect());
+        return false;
+    }
+};
+
+TEST_F(Windows, marker_step_repaints_the_marker_on_the_real_screen) {
+    link::store(st.link_alive, 0u);
+    WarningWindow w(nullptr, st, texts);
+    PaintRecorder rec;
+    w.installEventFilter(&rec);
+    w.display_tick();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rec.rects.empty(); }));
+    for (int i = 0; i < 4; ++i) {  // past the picture that covers the bar's start
+        w.marker_tick();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.marker() == i + 1; }));
+    }
+    QScreen* screen = w.screen();
+    const QImage before = screen->grabWindow(w.winId()).toImage();
+    rec.rects.clear();
+    w.marker_tick();  // m 4 -> 5: the marker now covers x 155..170 of the drawing
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rec.rects.empty(); }));
+    const QImage after = screen->grabWindow(w.winId()).toImage();
+    const QPoint o = w.contentsRect().topLeft();
+    const QRect area = QRect(kMarkerArea.left, kMarkerArea.top, kMarkerArea.right - kMarkerArea.left,
+                             kMarkerArea.bottom - kMarkerArea.top).translated(o);
+    EXPECT_TRUE(rec.rects.back().contains(area)) << rec.rects.back().x() << "," << rec.rects.back().y();
+    EXPECT_EQ(w.marker(), 5);
+    EXPECT_EQ(before.pixelColor(o + QPoint(167, 70)), QColor(0, 125, 0));  // the bar
+    EXPECT_EQ(after.pixelColor(o + QPoint(167, 70)), QColor(0, 0, 150));   // the marker
 }
 
 TEST_F(Windows, help_dialog_closes_on_the_tick_after_the_condition_clears) {

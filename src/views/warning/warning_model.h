@@ -31,6 +31,10 @@ inline constexpr std::size_t kHelpFileMaxBytes = 16384;
 // first line is empty and the second the whole text.
 std::pair<std::string, std::string> split_line(std::string_view text);
 
+// The part of the connection-lost figure that the moving marker passes over,
+// in the drawing's coordinates: the window redraws it on each marker step.
+inline constexpr Rect kMarkerArea{105, 65, 260, 75};
+
 // The marker of the connection-lost figure: m moves 0..13 and back, one step
 // each time a marker step is taken.
 class LinkLostMarker {
