@@ -1,7 +1,8 @@
 // Renders the main screen's windows for a sample status image into PNG files
 // (views_snapshot OUT_DIR [busy|tower1|tower2|406|lost|shutdown|celsius|five|batch|dual|big]
 // [PANEL_ROOT]), to look at them as an operator would. With a panel root the
-// windows show its English texts, else the text numbers ("T288").
+// windows show its English texts, else the text numbers ("T288"), and the
+// timer and temperature selection screens are written too.
 #include <QApplication>
 #include <QDir>
 
@@ -9,6 +10,8 @@
 #include "views/dryer_picture/dryer_picture_window.h"
 #include "views/main_screen/main_screen_views.h"
 #include "l10n/language.h"
+#include "setup/temp_select/temp_select_window.h"
+#include "setup/timer_select/timer_select_window.h"
 #include "platform/panel_paths.h"
 #include "views/plenum/plenum_window.h"
 #include "views/scene/l10n_texts.h"
@@ -74,5 +77,13 @@ int main(int argc, char** argv) {
     views.left_status_bar()->grab().save(out + "/left_bar.png");
     views.readings()->show();
     views.readings()->grab().save(out + "/readings_" + tag + ".png");
+    if (argc > 3) {  // the setup screens with the same texts
+        setup::TimerSelectWindow timers(st);
+        timers.show();
+        timers.grab().save(out + "/timer_select_" + tag + ".png");
+        setup::TempSelectWindow temps(st);
+        temps.show();
+        temps.grab().save(out + "/temp_select_" + tag + ".png");
+    }
     return 0;
 }

@@ -26,6 +26,7 @@ public:
 
 protected:
     void paintContent(QPainter& p) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     std::vector<PictureButton*> buttons_;
