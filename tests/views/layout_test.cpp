@@ -326,3 +326,74 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bounds of the pixels of img that differ from its background colour.
+QRect ink(const QImage& img) {
+    QRect r;
+    const QRgb bg = img.pixel(0, 0);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != bg) r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+struct FitCase {
+    const char* name;
+    Rect rect;
+    const char* text;
+    bool wrap;
+    bool drawn;
+};
+
+class FitRule : public ::testing::TestWithParam<FitCase> {};
+
+// The status screens' painter and the setup screens' function draw the same:
+// the text inside the part of its rectangle within a 100 by 40 window, or
+// nothing for a number that cannot be shown whole.
+TEST_P(FitRule, text_stays_inside_its_rectangle_and_window) {
+    load_panel_fonts();
+    const FitCase& c = GetParam();
+    const QRect window(0, 0, 100, 40);
+    const QRect room = QRect(c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top) & window;
+
+    Scene sc{100, 40, colour::black, {}};
+    sc.text(c.rect, c.text, 30, 700, colour::white).wrap = c.wrap;
+    QPixmap pm;
+    render_scene(sc, pm);
+    const QRect scene_ink = ink(pm.toImage());
+
+    QImage img(100, 60, QImage::Format_RGB32);  // a caption bar of 20 above the window
+    img.fill(Qt::black);
+    {
+        QPainter p(&img);
+        p.setPen(Qt::white);
+        p.translate(0, 20);
+        const QRect r(c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
+        draw_fitted_text(p, r, Qt::AlignLeft | Qt::AlignTop | (c.wrap ? Qt::TextWordWrap : 0), c.text,
+                         panel_font(30, 700));
+    }
+    const QRect widget_ink = ink(img).translated(0, -20);
+
+    for (const QRect& got : {scene_ink, widget_ink}) {
+        EXPECT_EQ(!got.isEmpty(), c.drawn);
+        if (got.isEmpty()) continue;
+        EXPECT_GE(got.left(), room.left());
+        EXPECT_LE(got.right(), room.right());
+        EXPECT_GE(got.top(), c.wrap ? room.top() : 0);
+        EXPECT_LE(got.bottom(), c.wrap ? room.bottom() : window.bottom());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FitRule,
+    ::testing::Values(FitCase{"figure_shrinks_into_its_box", {10, 0, 60, 40}, "288 F", false, true},
+                      FitCase{"rectangle_past_the_window_edge", {40, 0, 160, 40}, "GRAIN SP 110", false, true},
+                      FitCase{"number_too_long_for_any_size", {0, 0, 20, 40}, "TOTAL 1193046", false, false},
+                      FitCase{"word_too_long_is_shortened", {0, 0, 20, 40}, "TEMPERATURE", false, true},
+                      FitCase{"wrapped_text_fits_its_height", {0, 2, 100, 38}, "SAMPLER WAITING FOR GRAIN", true,
+                              true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
