@@ -84,18 +84,30 @@ struct Painter {
 TextFit fit_text(const QString& text, const QRect& room, const QFont& font, bool wrap) {
     TextFit f{font, text, room, true};
     while (!f.text.isEmpty() && f.text.back().isSpace()) f.text.chop(1);
-    int px = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
-    for (;; --px) {
+    auto fits_at = [&](int px) {
         f.font.setPixelSize(px);
         const QFontMetrics fm(f.font);
-        if (wrap) {
-            const QRect need = fm.boundingRect(room, Qt::TextWordWrap, f.text);
-            if (need.width() <= room.width() && need.height() <= room.height()) return f;
-        } else if (fm.horizontalAdvance(f.text) <= room.width()) {
-            return f;
-        }
-        if (px <= kMinTextSize) break;
+        if (!wrap) return fm.horizontalAdvance(f.text) <= room.width();
+        const QRect need = fm.boundingRect(room, Qt::TextWordWrap, f.text);
+        return need.width() <= room.width() && need.height() <= room.height();
+    };
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    if (fits_at(size)) return f;
+    if (size <= kMinTextSize) {
+        f.fits = false;
+        return f;
     }
+    // A line's width grows about in step with the size: start near the size
+    // that fits, then take the largest one that really does.
+    int px = size - 1;
+    if (!wrap && room.width() > 0) {
+        const int width = QFontMetrics(f.font).horizontalAdvance(f.text);
+        px = std::clamp(size * room.width() / std::max(width, 1), kMinTextSize, size - 1);
+        while (px + 1 < size && fits_at(px + 1)) ++px;
+    }
+    for (; px >= kMinTextSize; --px)
+        if (fits_at(px)) return f;
+    f.font.setPixelSize(std::min(size, kMinTextSize));
     f.fits = false;
     return f;
 }
