@@ -65,9 +65,14 @@ void check_scene(const Scene& sc, const std::string& where, std::vector<std::str
 }
 
 using ImageSetup = std::function<void(link::ByteImage&)>;
+// A status image as bytes set at their offsets (two-byte values as their
+// two bytes in the field's order).
 struct Image {
     const char* name;
-    ImageSetup setup;
+    std::vector<std::pair<std::size_t, std::uint8_t>> bytes;
+    void setup(link::ByteImage& s) const {
+        for (const auto& [at, v] : bytes) s.set(at, v);
+    }
 };
 
 void u16le(link::ByteImage& s, std::size_t at, int v) { s.set_u16le(at, static_cast<std::uint16_t>(v)); }
@@ -101,39 +106,20 @@ void busy(link::ByteImage& s) {
 }
 
 // The layouts and overlay forms of the dryer picture and the plenum forms.
-const Image kLayouts[] = {
-    {"column", [](auto& s) { s.set(off::options_225, 0x80); }},
-    {"column_default", [](auto&) {}},
-    {"tower_one", [](auto& s) { s.set(off::module_count, 1); }},
-    {"tower_two", [](auto& s) { s.set(off::module_count, 2); }},
-    {"overlay_406", [](auto& s) { s.set(off::options_225, 0x20); }},
-};
+const Image kLayouts[] = {{"column", {{off::options_225, 0x80}}},
+                          {"column_default", {}},
+                          {"tower_one", {{off::module_count, 1}}},
+                          {"tower_two", {{off::module_count, 2}}},
+                          {"overlay_406", {{off::options_225, 0x20}}}};
 const Image kForms[] = {
-    {"moisture_form", [](auto& s) { s.set(off::mc_mode_flags, 0x83); }},
-    {"temperature_form", [](auto& s) { s.set(off::mc_mode_flags, 0x81); }},
-    {"mode5_speeds",
-     [](auto& s) {
-         s.set(off::mc_mode_flags, 0x85);
-         s.set(off::status_220, 3);
-     }},
-    {"manual_speed", [](auto& s) { s.set(off::mc_mode_flags, 0x04); }},
-    {"meter_rolls_off", [](auto& s) { s.set(off::mc_mode_flags, 0x40); }},
-    {"batch_dual",
-     [](auto& s) {
-         s.set(off::drying_mode, 1);
-         s.set(off::system_flags_257, 0x32);
-         s.set(off::heater_status_143 + 5, 0x10);
-     }},
-    {"batch_time", [](auto& s) {
-         s.set(off::drying_mode, 1);
-         s.set(off::system_flags_257, 0x10);
-     }},
-    {"drying_mode_3",
-     [](auto& s) {
-         s.set(off::drying_mode, 3);
-         s.set(off::mc_mode_flags, 0x01);
-         s.set(off::system_flags_257, 0x02);
-     }},
+    {"moisture_form", {{off::mc_mode_flags, 0x83}}},
+    {"temperature_form", {{off::mc_mode_flags, 0x81}}},
+    {"mode5_speeds", {{off::mc_mode_flags, 0x85}, {off::status_220, 3}}},
+    {"manual_speed", {{off::mc_mode_flags, 0x04}}},
+    {"meter_rolls_off", {{off::mc_mode_flags, 0x40}}},
+    {"batch_dual", {{off::drying_mode, 1}, {off::system_flags_257, 0x32}, {off::heater_status_143 + 5, 0x10}}},
+    {"batch_time", {{off::drying_mode, 1}, {off::system_flags_257, 0x10}}},
+    {"drying_mode_3", {{off::drying_mode, 3}, {off::mc_mode_flags, 0x01}, {off::system_flags_257, 0x02}}},
 };
 
 struct Screens {
@@ -173,86 +159,32 @@ struct Screens {
 
 // State-line rows with their largest numbers.
 const Image kStateLines[] = {
-    {"row1", [](auto& s) { s.set(off::status_118, 0x20); }},
-    {"row2", [](auto& s) { s.set(off::options_279, 1); }},
+    {"row1", {{off::status_118, 0x20}}},
+    {"row2", {{off::options_279, 1}}},
     {"row3_countdown",
-     [](auto& s) {
-         s.set(off::options_279, 1);
-         s.set(off::status_171, 0xA0);
-         s.set(off::status_280, 0x02);
-         u16le(s, off::autostart_320, 65535);
-     }},
-    {"row3_stabilizing",
-     [](auto& s) {
-         s.set(off::options_279, 1);
-         s.set(off::status_171, 0xA0);
-         s.set(off::status_280, 0x04);
-     }},
+     {{off::options_279, 1}, {off::status_171, 0xA0}, {off::status_280, 2}, {off::autostart_320, 0xFF},
+      {off::autostart_320 + 1, 0xFF}}},
+    {"row3_stabilizing", {{off::options_279, 1}, {off::status_171, 0xA0}, {off::status_280, 4}}},
     {"row4",
-     [](auto& s) {
-         s.set(off::status_188, 0x40);
-         s.set(off::mode_224, 0x80);
-         s.set(off::mc_mode_flags, 5);
-         u16le(s, off::value_290, 3500);
-     }},
-    {"row5",
-     [](auto& s) {
-         s.set(off::status_52, 255);
-         s.set(off::mode_flags_179, 0x04);
-         s.set(off::status_171, 0x08);
-         s.set(off::mc_mode_flags, 3);
-     }},
-    {"row6",
-     [](auto& s) {
-         s.set(off::mode_224, 0x08);
-         s.set(off::status_188, 0x40);
-         u16le(s, off::target_149, 50);
-         u16le(s, off::value_93, 288);
-     }},
-    {"row7",
-     [](auto& s) {
-         s.set(off::load_timer_setpoint, 255);
-         s.set(off::load_timer_status, 1);
-     }},
-    {"row8",
-     [](auto& s) {
-         s.set(off::status_171, 0xE0);
-         s.set(off::timer_43, 1);
-         s.set(off::timer_39, 255);
-         s.set(off::timer_39 + 1, 59);
-     }},
-    {"row9", [](auto& s) {
-         s.set(off::status_171, 0xA0);
-         s.set(off::status_188, 0x40);
-         s.set(off::system_flags_257, 1);
-         s.set(off::drying_mode, 1);
-     }},
-    {"row10", [](auto& s) {
-         s.set(off::status_171, 0xA0);
-         s.set(off::status_271, 1);
-     }},
-    {"row11", [](auto& s) { s.set(off::status_171, 0xA0); }},
+     {{off::status_188, 0x40}, {off::mode_224, 0x80}, {off::mc_mode_flags, 5}, {off::value_290, 0xAC},
+      {off::value_290 + 1, 0x0D}}},  // 3500: 01:40 left
+    {"row5", {{off::status_52, 255}, {off::mode_flags_179, 4}, {off::status_171, 8}, {off::mc_mode_flags, 3}}},
+    {"row6", {{off::mode_224, 8}, {off::status_188, 0x40}, {off::target_149, 50}, {off::target_149 + 1, 0}}},
+    {"row7", {{off::load_timer_setpoint, 255}, {off::load_timer_status, 1}}},
+    {"row8", {{off::status_171, 0xE0}, {off::timer_43, 1}, {off::timer_39, 255}, {off::timer_39 + 1, 59}}},
+    {"row9", {{off::status_171, 0xA0}, {off::status_188, 0x40}, {off::system_flags_257, 1}, {off::drying_mode, 1}}},
+    {"row10", {{off::status_171, 0xA0}, {off::status_271, 1}}},
+    {"row11", {{off::status_171, 0xA0}}},
 };
 
 // Shutdown figures: the title forms over one condition; the module texts of
 // every condition in the tables come on top.
 const Image kShutdowns[] = {
-    {"fan_heater_5", [](auto& s) { s.set(off::shutdown_node, 3);
-         s.set(off::shutdown_code, 5); }},
-    {"fan_heater_5_grain",
-     [](auto& s) {
-         s.set(off::shutdown_node, 3);
-         s.set(off::shutdown_code, 5);
-         s.set(off::status_188, 0x10);
-     }},
+    {"fan_heater_5", {{off::shutdown_node, 3}, {off::shutdown_code, 5}}},
+    {"fan_heater_5_grain", {{off::shutdown_node, 3}, {off::shutdown_code, 5}, {off::status_188, 0x10}}},
     {"countdown",
-     [](auto& s) {
-         s.set(off::shutdown_node, 15);
-         s.set(off::shutdown_code, 1);
-         s.set(off::status_188, 0x02);
-         s.set(off::value_267, 255);
-         s.set(off::value_267 + 1, 59);
-     }},
+     {{off::shutdown_node, 15}, {off::shutdown_code, 1}, {off::status_188, 2}, {off::value_267, 255},
+      {off::value_267 + 1, 59}}},
 };
 
 TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
