@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 

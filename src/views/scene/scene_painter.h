@@ -37,15 +37,14 @@ struct TextFit {
     bool fits = true;
 };
 
-// fit_text() returns the fit of text in room: font's pixel size stepped down
-// one pixel at a time until the line's advance width fits room's width, or,
-// with wrap, until the word-wrapped text fits room's width and height.
+// fit_text() returns the fit of text in room: the largest pixel size, at most
+// font's, at which the line's advance width fits room's width, or, with wrap,
+// at which the word-wrapped text fits room's width and height.
 TextFit fit_text(const QString& text, const QRect& room, const QFont& font, bool wrap);
 
 // draw_fitted_text() draws text into rect with the alignment flags (and
 // Qt::TextWordWrap for wrapped text), shrunk by fit_text() to the part of rect
-// that the painter's device shows. Every panel text outside the status
-// windows' scenes is drawn with it.
+// that the painter's device shows. The setup screens draw their texts with it.
 void draw_fitted_text(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font);
 
 // scene_text_fit() returns how the scene painter draws a text item of sc.
