@@ -57,10 +57,11 @@ void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int 
     const int h = r.bottom - r.top;
     sc.text({r.left + 4, r.top + 1, r.right, r.top + f.title + 4}, t.label(322 + static_cast<unsigned>(unit) - 1),
             f.title, 400, colour::olive);
-    sc.text({r.left, r.top + f.title + 2, r.right, r.top + f.title + 2 + f.temperature},
+    // Figures keep a few pixels from the box's edges, so neighbours never touch.
+    sc.text({r.left + 4, r.top + f.title + 2, r.right - 4, r.top + f.title + 2 + f.temperature},
             temp_text("", st::heater_temperature(s, unit), celsius), f.temperature, 700, colour::red, Align::centre);
     const int sp_top = r.top + f.title + 2 + f.temperature;
-    sc.text({r.left, sp_top, r.right, sp_top + f.setpoint + 2}, temp_text("SP:  ", st::heater_setpoint(s, unit), celsius),
+    sc.text({r.left + 4, sp_top, r.right - 4, sp_top + f.setpoint + 2}, temp_text("SP:  ", st::heater_setpoint(s, unit), celsius),
             f.setpoint, 400, colour::olive, Align::centre);
     const PlenumState state = plenum_state(s, unit, false);
     sc.text({r.left, r.bottom - f.state - 4, r.right, r.bottom}, t.label(state.text), f.state, 400, state.colour,
