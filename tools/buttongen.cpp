@@ -41,7 +41,8 @@ void load_fonts() {
 
 QSize picture_size(int n) {
     if (n >= 1 && n <= 6) return {105, 40};     // main button row
-    if (n == 41) return {158, 41};              // screen exit
+    if ((n >= 12 && n <= 22) || n == 70 || n == 71) return {180, 50};  // temperature setpoints
+    if (n == 41) return {158, 41};              // screen exit, on every screen
     if (n == 48 || n == 49) return {120, 60};   // auto-start page buttons
     if (n >= 50 && n <= 61) return {100, 40};   // grains
     if (n == 62) return {160, 47};              // auto-start begin

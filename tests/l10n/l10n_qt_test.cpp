@@ -142,6 +142,7 @@ protected:
 
 QSize expected_size(int n) {
     if (n <= 6) return {105, 40};
+    if ((n >= 12 && n <= 22) || n == 70 || n == 71) return {180, 50};
     if (n == 41) return {158, 41};
     if (n == 48 || n == 49) return {120, 60};
     if (n >= 50 && n <= 61) return {100, 40};

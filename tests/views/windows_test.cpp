@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,9 +48,9 @@ TEST_F(Windows, every_window_carries_its_class_name) {
     EXPECT_EQ(e.objectName(), "LINE_GRAPH_WINDOW");
     EXPECT_EQ(f.objectName(), "WARNING_WINDOW");
     EXPECT_EQ(a.render_offscreen().size(), QSize(240, 420));
-    EXPECT_EQ(b.render_offscreen().size(), QSize(400, 175));
+    EXPECT_EQ(b.render_offscreen().size(), QSize(396, 151));  // the client area below the caption bar
     EXPECT_EQ(c.render_offscreen().size(), QSize(400, 40));
-    EXPECT_EQ(f.render_offscreen().size(), QSize(600, 325));
+    EXPECT_EQ(f.render_offscreen().size(), QSize(596, 301));
 }
 
 TEST_F(Windows, airflow_banner_is_red_in_the_blink_phase_only) {
@@ -77,13 +79,13 @@ TEST_F(Windows, plenum_six_boxes_for_code_4_none_for_5) {
     st.status.set(off::fan_heater_count, 4);
     // Dividers of the three-by-two grid.
     const QImage six = plenum.render_offscreen().toImage();
-    EXPECT_EQ(six.pixelColor(133, 40), QColor(128, 128, 128));
-    EXPECT_EQ(six.pixelColor(266, 120), QColor(128, 128, 128));
+    EXPECT_EQ(six.pixelColor(132, 40), QColor(128, 128, 128));
+    EXPECT_EQ(six.pixelColor(264, 120), QColor(128, 128, 128));
     EXPECT_EQ(six.pixelColor(60, 75), QColor(128, 128, 128));
     st.status.set(off::fan_heater_count, 5);
     const QImage none = plenum.render_offscreen().toImage();
-    for (int y = 0; y < 175; y += 5)
-        for (int x = 0; x < 400; x += 5) ASSERT_EQ(none.pixelColor(x, y), QColor(0, 0, 0)) << x << "," << y;
+    for (int y = 0; y < none.height(); y += 5)
+        for (int x = 0; x < none.width(); x += 5) ASSERT_EQ(none.pixelColor(x, y), QColor(0, 0, 0)) << x << "," << y;
 }
 
 TEST_F(Windows, plenum_figures_stay_inside_their_boxes) {
@@ -94,13 +96,13 @@ TEST_F(Windows, plenum_figures_stay_inside_their_boxes) {
     // No red ink of a three-digit figure may touch the divider between the
     // boxes or the panel's edges: the figures shrink to fit.
     for (int y = 40; y < 110; ++y) {
-        for (int x : {0, 1, 198, 199, 200, 201, 202, 398, 399}) {
+        for (int x : {0, 1, 196, 197, 198, 199, 200, 394, 395}) {
             ASSERT_NE(img.pixelColor(x, y), QColor(255, 0, 0)) << x << "," << y;
         }
     }
     int red = 0;
     for (int y = 20; y < 120; ++y)
-        for (int x = 0; x < 400; ++x) red += img.pixelColor(x, y) == QColor(255, 0, 0);
+        for (int x = 0; x < img.width(); ++x) red += img.pixelColor(x, y) == QColor(255, 0, 0);
     EXPECT_GT(red, 2000) << "the figures are still drawn large";
 }
 
@@ -144,6 +146,42 @@ TEST_F(Windows, warning_window_link_lost_asks_for_the_link_lost_reply_and_moves_
     EXPECT_EQ(pixel(pm, 147, 70), QColor(0, 0, 150));  // the marker at m = 4: x 145..160
     EXPECT_EQ(pixel(pm, 200, 70), QColor(0, 125, 0));  // the bar
     EXPECT_EQ(pixel(pm, 590, 300), QColor(100, 100, 100));
+}
+
+// Records the rectangles of the paint events a widget receives.
+struct PaintRecorder : QObject {
+    std::vector<QRect> rects;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) rects.push_back(static_cast<QPaintEvent*>(e)->rect());
+        return false;
+    }
+};
+
+TEST_F(Windows, marker_step_repaints_the_marker_on_the_real_screen) {
+    link::store(st.link_alive, 0u);
+    WarningWindow w(nullptr, st, texts);
+    PaintRecorder rec;
+    w.installEventFilter(&rec);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rec.rects.empty(); }));
+    for (int i = 0; i < 4; ++i) {  // past the picture that covers the bar's start
+        w.marker_tick();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.marker() == i + 1; }));
+    }
+    QScreen* screen = w.screen();
+    const QImage before = screen->grabWindow(w.winId()).toImage();
+    rec.rects.clear();
+    w.marker_tick();  // m 4 -> 5: the marker now covers x 155..170 of the drawing
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rec.rects.empty(); }));
+    const QImage after = screen->grabWindow(w.winId()).toImage();
+    const QPoint o = w.contentsRect().topLeft();
+    const QRect area = QRect(kMarkerArea.left, kMarkerArea.top, kMarkerArea.right - kMarkerArea.left,
+                             kMarkerArea.bottom - kMarkerArea.top).translated(o);
+    EXPECT_TRUE(rec.rects.back().contains(area)) << rec.rects.back().x() << "," << rec.rects.back().y();
+    EXPECT_EQ(w.marker(), 5);
+    EXPECT_EQ(before.pixelColor(o + QPoint(167, 70)), QColor(0, 125, 0));  // the bar
+    EXPECT_EQ(after.pixelColor(o + QPoint(167, 70)), QColor(0, 0, 150));   // the marker
 }
 
 TEST_F(Windows, help_dialog_closes_on_the_tick_after_the_condition_clears) {

@@ -4,11 +4,14 @@
 
 #include "link/link_state.h"
 #include "setup/keypads/keypad_dialogs.h"
+#include "views/scene/scene_painter.h"
 
 namespace dryer::setup {
 
 namespace {
 constexpr int kTop = kit::kCaptionBarHeight;
+constexpr int kExitW = 158;  // the exit picture's own size
+constexpr int kExitH = 41;
 
 // Places of the plenum window: two columns of three, 180 x 50.
 QRect plenum_place(std::size_t i) {
@@ -18,12 +21,7 @@ QRect plenum_place(std::size_t i) {
 }
 QRect grain_place(std::size_t i) { return {10, kTop + 10 + static_cast<int>(i) * 65, 180, 50}; }
 
-QFont value_font() {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(30);
-    f.setBold(true);
-    return f;
-}
+QFont value_font() { return views::panel_font(30, 700); }
 }  // namespace
 
 TempSetpointChild::TempSetpointChild(const char* class_name, const char* caption, std::size_t places, QWidget* parent)
@@ -59,29 +57,21 @@ void TempSetpointChild::set_note(const std::string& heading, const std::vector<s
 }
 
 void TempSetpointChild::paint_client(QPainter& p) {
-    p.setFont(value_font());
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         if (!buttons_[i]->isVisible() || values_[i].isEmpty()) continue;
         const QRect b = buttons_[i]->geometry().translated(0, -kTop);
         const QRect r(b.right() + 10, b.top(), 120, b.height());
         p.fillRect(r, QColor(192, 192, 192));
         p.setPen(Qt::blue);
-        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, values_[i]);
+        views::draw_fitted_text(p, r, Qt::AlignVCenter | Qt::AlignLeft, values_[i], value_font());
     }
     if (heading_.isEmpty() && note_.isEmpty()) return;
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(13);
-    f.setBold(true);
-    p.setFont(f);
     p.setPen(Qt::black);
     int y = 10;
-    p.drawText(QRect(330, y, width() - 335, 16), Qt::AlignLeft, heading_);
-    f.setBold(false);
-    f.setPixelSize(12);
-    p.setFont(f);
+    views::draw_fitted_text(p, QRect(330, y, width() - 335, 16), Qt::AlignLeft, heading_, views::panel_font(13, 700));
     for (const QString& line : note_) {
         y += 16;
-        p.drawText(QRect(330, y, width() - 335, 16), Qt::AlignLeft, line);
+        views::draw_fitted_text(p, QRect(330, y, width() - 335, 16), Qt::AlignLeft, line, views::panel_font(12));
     }
 }
 
@@ -99,7 +89,7 @@ TempSelectWindow::TempSelectWindow(link::LinkState& state, QWidget* parent, Text
     resize(640, 475);
     plenum_->setGeometry(0, kTop, 640, 240);
     grain_->setGeometry(0, kTop + 240, 640, 475 - kTop - 240 - 60);
-    exit_->setGeometry(270, 475 - 55, 100, 50);
+    exit_->setGeometry((640 - kExitW) / 2, 475 - 51, kExitW, kExitH);
     for (std::size_t i = 0; i < plenum_->places(); ++i) {
         connect(plenum_->button(i), &QPushButton::clicked, this, [this, i] { open_keypad(view_.plenum[i]); });
     }

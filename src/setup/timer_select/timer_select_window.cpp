@@ -1,9 +1,12 @@
 #include "setup/timer_select/timer_select_window.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "link/link_state.h"
 #include "setup/keypads/keypad_dialogs.h"
+#include "views/scene/scene_painter.h"
 
 namespace dryer::setup {
 
@@ -11,7 +14,10 @@ namespace {
 constexpr int kTop = kit::kCaptionBarHeight;
 constexpr int kButtonW = 200;
 constexpr int kButtonH = 50;
-constexpr int kLine = 13;
+constexpr int kLine = 13;        // pitch of the explanatory lines, when they fit
+constexpr int kMarginTop = 4;
+constexpr int kExitW = 158;      // the exit picture's own size
+constexpr int kExitH = 41;
 
 QColor ink_colour(Ink ink) {
     switch (ink) {
@@ -24,13 +30,26 @@ QColor ink_colour(Ink ink) {
     return QColor(0, 0, 0);
 }
 
+// Pitch of the explanatory lines: kLine, or less when the child's content
+// area cannot hold all its lines below the buttons (the text then shrinks
+// with it, so no line runs out of the window).
+int line_pitch(const TimerChildView& v, int content_height) {
+    int fixed = kMarginTop, lines = 0;
+    for (const TimerBlock& b : v.blocks) {
+        fixed += (b.box ? kButtonH + 2 : 0) + 2;
+        lines += static_cast<int>(b.lines.size());
+    }
+    if (lines == 0) return kLine;
+    return std::clamp((content_height - fixed) / lines, views::kMinTextSize + 1, kLine);
+}
+
 // Top of each block's button within the child's content area.
-std::vector<int> block_tops(const TimerChildView& v) {
+std::vector<int> block_tops(const TimerChildView& v, int pitch) {
     std::vector<int> tops;
-    int y = 4;
+    int y = kMarginTop;
     for (const TimerBlock& b : v.blocks) {
         tops.push_back(y);
-        y += (b.box ? kButtonH + 2 : 0) + static_cast<int>(b.lines.size()) * kLine + 2;
+        y += (b.box ? kButtonH + 2 : 0) + static_cast<int>(b.lines.size()) * pitch + 2;
     }
     return tops;
 }
@@ -46,7 +65,7 @@ std::optional<TimerTarget> box_target(const TimerChildView& v, std::size_t k) {
 
 TimerChildWindow::TimerChildWindow(const TimerChildView& view, QWidget* parent)
     : kit::PanelWindow(parent, QString::fromUtf8(view.object_name), QString::fromUtf8(view.title.c_str()), true, kit::Look::setup), view_(view) {
-    const auto tops = block_tops(view);
+    const auto tops = block_tops(view, kLine);
     for (std::size_t i = 0; i < view.blocks.size(); ++i) {
         const auto& box = view.blocks[i].box;
         if (!box) continue;
@@ -59,7 +78,7 @@ TimerChildWindow::TimerChildWindow(const TimerChildView& view, QWidget* parent)
 void TimerChildWindow::show_view(const TimerChildView& view) {
     view_ = view;
     // The lines above a button may change with the language.
-    const auto tops = block_tops(view);
+    const auto tops = block_tops(view, line_pitch(view, height() - kTop));
     std::size_t k = 0;
     for (std::size_t i = 0; i < view.blocks.size() && k < buttons_.size(); ++i) {
         if (view.blocks[i].box) buttons_[k++]->move(5, kTop + tops[i]);
@@ -68,30 +87,35 @@ void TimerChildWindow::show_view(const TimerChildView& view) {
     update();
 }
 
+void TimerChildWindow::resizeEvent(QResizeEvent* e) {
+    kit::PanelWindow::resizeEvent(e);
+    show_view(view_);  // the buttons follow the lines' pitch
+}
+
 void TimerChildWindow::paint_client(QPainter& p) {
-    const auto tops = block_tops(view_);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(12);
+    const int pitch = line_pitch(view_, height() - kTop);
+    const auto tops = block_tops(view_, pitch);
+    const QFont bold = views::panel_font(12, 700);
+    const QFont plain = views::panel_font(pitch - 1, 400);
+    const int right = width() - 4;
     for (std::size_t i = 0; i < view_.blocks.size(); ++i) {
         const TimerBlock& b = view_.blocks[i];
         int y = tops[i];
         if (b.box) {
-            f.setBold(true);
-            p.setFont(f);
-            p.setPen(Qt::black);
             const int x = 5 + kButtonW + 6;
-            p.drawText(QRect(x, y, width() - x, 16), Qt::AlignLeft, QString::fromStdString(b.box->label));
+            p.setPen(Qt::black);
+            views::draw_fitted_text(p, QRect(x, y, right - x, 16), Qt::AlignLeft, QString::fromStdString(b.box->label), bold);
             p.setPen(Qt::blue);
-            p.drawText(QRect(x, y + 17, width() - x, 16), Qt::AlignLeft, QString::fromStdString(b.box->minutes_line));
-            p.drawText(QRect(x, y + 34, width() - x, 16), Qt::AlignLeft, QString::fromStdString(b.box->seconds_line));
+            views::draw_fitted_text(p, QRect(x, y + 17, right - x, 16), Qt::AlignLeft,
+                                    QString::fromStdString(b.box->minutes_line), bold);
+            views::draw_fitted_text(p, QRect(x, y + 34, right - x, 16), Qt::AlignLeft,
+                                    QString::fromStdString(b.box->seconds_line), bold);
             y += kButtonH + 2;
         }
-        f.setBold(false);
-        p.setFont(f);
         for (const InkLine& l : b.lines) {
             p.setPen(ink_colour(l.ink));
-            p.drawText(QRect(5, y, width() - 10, kLine), Qt::AlignLeft, QString::fromStdString(l.text));
-            y += kLine;
+            views::draw_fitted_text(p, QRect(5, y, right - 5, pitch), Qt::AlignLeft, QString::fromStdString(l.text), plain);
+            y += pitch;
         }
     }
 }
@@ -114,7 +138,7 @@ TimerSelectWindow::TimerSelectWindow(link::LinkState& state, QWidget* parent, Te
         }
     }
     auto* exit = new kit::PictureButton(QStringLiteral("EXIT"), this, 41);
-    exit->setGeometry(270, kTop + 392, 100, 50);
+    exit->setGeometry((640 - kExitW) / 2, kTop + 396, kExitW, kExitH);
     connect(exit, &QPushButton::clicked, this, [this] {
         hide();
         emit exit_to_main();

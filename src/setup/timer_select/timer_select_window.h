@@ -27,6 +27,7 @@ public:
 
 protected:
     void paint_client(QPainter& p) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     std::vector<kit::PictureButton*> buttons_;

@@ -85,17 +85,17 @@ std::string MoistureAverage::text() const {
     return fmt("%u.%1u%%", a / 10, a % 10);
 }
 
-std::string mode_name_box(const link::ByteImage& s, const Texts& t) {
+Label mode_name_box(const link::ByteImage& s, const Texts& t) {
     const int dm = st::drying_mode(s);
-    if (dm == 1) return t.text(291);
-    if (dm != 0) return t.text(292);
+    if (dm == 1) return t.label(291);
+    if (dm != 0) return t.label(292);
     switch (st::mc_mode(s)) {
         case 2: return "3 SPEED";
-        case 4: return t.text(77);
-        case 3: return t.text(79);
-        case 1: return t.text(265);
-        case 5: return t.text(289);
-        default: return t.text(290);
+        case 4: return t.label(77);
+        case 3: return t.label(79);
+        case 1: return t.label(265);
+        case 5: return t.label(289);
+        default: return t.label(290);
     }
 }
 
@@ -104,8 +104,9 @@ BoxText dryer_state_box(const link::ByteImage& s, const Texts& t) {
     const int mode = st::mc_mode(s);
     const bool auto_on = bit(s, off::mc_mode_flags, 7);
     const int m201 = s.get(off::moisture_201);
-    const BoxText stopped{t.text(270), colour::red};
-    const BoxText running{t.text(34), colour::green};
+    auto box = [&](unsigned n, Rgb c) { return BoxText{t.text(n), c, n}; };
+    const BoxText stopped = box(270, colour::red);
+    const BoxText running = box(34, colour::green);
     if (dm == 1) {
         const int f = s.get(off::system_flags_257);
         unsigned n = 268;
@@ -113,16 +114,16 @@ BoxText dryer_state_box(const link::ByteImage& s, const Texts& t) {
         else if (f & 0x20) n = 265;
         else if (f & 0x10) n = 266;
         else if (f & 0x40) n = 267;
-        return {t.text(n), colour::green};
+        return box(n, colour::green);
     }
     switch (mode) {
         case 1:
             if (!auto_on) return stopped;
-            return {t.text(bit(s, off::mc_mode_flags, 6) ? 33 : 269), colour::green};
+            return box(bit(s, off::mc_mode_flags, 6) ? 33 : 269, colour::green);
         case 4:
         case 5:
             if (!auto_on) return stopped;
-            if (mode == 4 && bit(s, off::mode_224, 7)) return {t.text(271), colour::green};
+            if (mode == 4 && bit(s, off::mode_224, 7)) return box(271, colour::green);
             return running;
         case 2: return (m201 >= 5 && m201 <= 7) ? running : stopped;
         default: break;
@@ -131,7 +132,7 @@ BoxText dryer_state_box(const link::ByteImage& s, const Texts& t) {
     return m201 == 3 ? running : stopped;
 }
 
-std::string control_state_box(const link::ByteImage& s, const Texts& t) {
+Label control_state_box(const link::ByteImage& s, const Texts& t) {
     const int pct = s.get(off::meter_roll_speed_pct);
     if (bit(s, off::status_280, 1)) return fmt("AS %d", pct);
     const int mode = st::mc_mode(s);
@@ -156,32 +157,32 @@ std::string control_state_box(const link::ByteImage& s, const Texts& t) {
         if (speed == 2) {
             label = 272;
         } else if (speed == 0) {
-            if (bit(s, off::mc_mode_flags, 6)) return t.text(277);
+            if (bit(s, off::mc_mode_flags, 6)) return t.label(277);
             label = 278;
         } else {
-            return fmt("%s %d.%d", t.text(273).c_str(), pct, static_cast<int>(s.get(off::status_223)));
+            return {fmt("%s %d.%d", t.text(273).c_str(), pct, static_cast<int>(s.get(off::status_223))), 273};
         }
     }
-    return fmt("%s %d", t.text(label).c_str(), pct);
+    return {fmt("%s %d", t.text(label).c_str(), pct), label};
 }
 
-std::string throughput_box(const link::ByteImage& s, bool metric, const Texts& t) {
+Label throughput_box(const link::ByteImage& s, bool metric, const Texts& t) {
     const int v = st::value_173(s);
-    if (metric) return fmt("%s %lld", t.text(279).c_str(), static_cast<long long>(bushels_to_tons(v)));
-    return fmt("%s %d", t.text(280).c_str(), v);
+    if (metric) return {fmt("%s %lld", t.text(279).c_str(), static_cast<long long>(bushels_to_tons(v))), 279};
+    return {fmt("%s %d", t.text(280).c_str(), v), 280};
 }
 
-std::string bushel_total_box(const link::ByteImage& s, bool metric, const Texts& t) {
+Label bushel_total_box(const link::ByteImage& s, bool metric, const Texts& t) {
     const std::uint32_t c = st::unload_counter(s);
-    if (metric) return fmt("%s %lld", t.text(283).c_str(), static_cast<long long>(bushels_to_tons(c) / 3600));
-    return fmt("%s %u", t.text(284).c_str(), c / 3600u);
+    if (metric) return {fmt("%s %lld", t.text(283).c_str(), static_cast<long long>(bushels_to_tons(c) / 3600)), 283};
+    return {fmt("%s %u", t.text(284).c_str(), c / 3600u), 284};
 }
 
-std::string unload_figure_box(const link::ByteImage& s, const Texts& t) {
-    if (bit(s, off::meter_roll_reverse, 5)) return t.text(281);
+Label unload_figure_box(const link::ByteImage& s, const Texts& t) {
+    if (bit(s, off::meter_roll_reverse, 5)) return t.label(281);
     const unsigned v = st::value_197(s);
-    if (bit(s, off::options_225, 5)) return fmt("%s %u.%02u", t.text(282).c_str(), v / 100, v % 100);
-    return fmt("%s %u.%01u", t.text(282).c_str(), v / 10, v % 10);
+    if (bit(s, off::options_225, 5)) return {fmt("%s %u.%02u", t.text(282).c_str(), v / 100, v % 100), 282};
+    return {fmt("%s %u.%01u", t.text(282).c_str(), v / 10, v % 10), 282};
 }
 
 std::string grain_temperature_box(const link::ByteImage& s, bool celsius) {
@@ -195,11 +196,11 @@ std::string discharge_moisture_box(const link::ByteImage& s) {
     return fmt("%u.%u%%", m / 10, m % 10);
 }
 
-std::string sampler_message_box(const link::ByteImage& s, const Texts& t) {
+Label sampler_message_box(const link::ByteImage& s, const Texts& t) {
     if (!bit(s, off::status_171, 3)) return {};
     auto pick = [&](unsigned n, unsigned fallback) {
-        std::string x = t.text(n);
-        return x.empty() ? t.text(fallback) : x;
+        Label x = t.label(n);
+        return x.empty() ? t.label(fallback) : x;
     };
     if (bit(s, off::status_292, 0)) return pick(520, 285);
     if (bit(s, off::status_292, 1)) return pick(519, 286);
@@ -208,9 +209,9 @@ std::string sampler_message_box(const link::ByteImage& s, const Texts& t) {
 
 std::string batch_value_box(unsigned tenths) { return fmt("%u.%u%%", tenths / 10, tenths % 10); }
 
-std::string setpoint_line_box(const link::ByteImage& s, const Texts& t) {
+Label setpoint_line_box(const link::ByteImage& s, const Texts& t) {
     const unsigned sp = st::moisture_setpoint(s);
-    return fmt("%s: %u.%1u%%", t.text(288).c_str(), sp / 10, sp % 10);
+    return {fmt("%s: %u.%1u%%", t.text(288).c_str(), sp / 10, sp % 10), 288};
 }
 
 Scene dryer_picture_scene(const link::ByteImage& s, const DryerAnimation& anim, const MoistureAverage& avg,

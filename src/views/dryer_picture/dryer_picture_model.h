@@ -83,22 +83,25 @@ private:
     int warm_up_ = kWarmUp;
 };
 
-// Value boxes shared by the overlays.
+// Value boxes shared by the overlays, each with the number of the language
+// text it shows.
 struct BoxText {
     std::string text;
     Rgb colour;
+    unsigned number = 0;
+    Label label() const { return {text, number}; }
 };
-std::string mode_name_box(const link::ByteImage& s, const Texts& t);
+Label mode_name_box(const link::ByteImage& s, const Texts& t);
 BoxText dryer_state_box(const link::ByteImage& s, const Texts& t);
-std::string control_state_box(const link::ByteImage& s, const Texts& t);
-std::string throughput_box(const link::ByteImage& s, bool metric, const Texts& t);
-std::string bushel_total_box(const link::ByteImage& s, bool metric, const Texts& t);
-std::string unload_figure_box(const link::ByteImage& s, const Texts& t);
+Label control_state_box(const link::ByteImage& s, const Texts& t);
+Label throughput_box(const link::ByteImage& s, bool metric, const Texts& t);
+Label bushel_total_box(const link::ByteImage& s, bool metric, const Texts& t);
+Label unload_figure_box(const link::ByteImage& s, const Texts& t);
 std::string grain_temperature_box(const link::ByteImage& s, bool celsius);
 std::string discharge_moisture_box(const link::ByteImage& s);
-std::string sampler_message_box(const link::ByteImage& s, const Texts& t);
+Label sampler_message_box(const link::ByteImage& s, const Texts& t);
 std::string batch_value_box(unsigned tenths);
-std::string setpoint_line_box(const link::ByteImage& s, const Texts& t);
+Label setpoint_line_box(const link::ByteImage& s, const Texts& t);
 
 // dryer_picture_scene() shall return the whole drawing of the window.
 Scene dryer_picture_scene(const link::ByteImage& s, const DryerAnimation& anim, const MoistureAverage& avg,

@@ -27,27 +27,27 @@ BoxFonts fonts_for(int n) {
 
 void one_box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t) {
     const int unit = 6;  // the first unit in use, Plenum 1
-    sc.text({0, 0, 150, 20}, t.text(312), 14, 400, colour::olive);
+    sc.text({0, 0, 150, 20}, t.label(312), 14, 400, colour::olive);
     const bool dual = st::drying_mode(s) == 1 && st::bit(s, off::system_flags_257, 1);
     if (dual) {
         const bool low = (st::byte_c(s, unit) >> 4) & 1;
         const int sp = low ? st::temp_setpoint_260(s) : st::heater_setpoint(s, unit);
         sc.text({0, 15, 150, 75}, temp_text("", sp, celsius), 40, 700, low ? colour::blue : colour::red);
-        sc.text({0, 140, 75, 170}, temp_text(" ", st::heater_setpoint(s, unit), celsius), 16, 400, colour::red);
-        sc.text({75, 140, 150, 170}, temp_text(" ", st::temp_setpoint_260(s), celsius), 16, 400, colour::blue);
+        // Below the state line, inside the client area.
+        sc.text({0, 116, 75, 136}, temp_text(" ", st::heater_setpoint(s, unit), celsius), 16, 400, colour::red);
+        sc.text({75, 116, 150, 136}, temp_text(" ", st::temp_setpoint_260(s), celsius), 16, 400, colour::blue);
     } else {
         sc.text({0, 15, 150, 75}, temp_text("", st::heater_setpoint(s, unit), celsius), 40, 700, colour::olive);
     }
     const PlenumState state = plenum_state(s, unit, true);
-    auto& line = sc.text({0, 70, 150, 110}, t.text(state.text), 20, 400, state.colour, Align::centre);
+    auto& line = sc.text({0, 70, 150, 110}, t.label(state.text), 20, 400, state.colour, Align::centre);
     line.vcentre = true;
     line.wrap = true;
-    auto& figure = sc.text({150, 0, 400, 120}, temp_text("", st::heater_temperature(s, unit), celsius), 80, 700,
-                           colour::red, Align::centre);
+    auto& figure = sc.text({150, 0, kPlenumClientWidth, 120}, temp_text("", st::heater_temperature(s, unit), celsius),
+                           80, 700, colour::red, Align::centre);
     figure.vcentre = true;
-    figure.fit = true;
     sc.line(0, 70, 150, 70, 2, kDividerGrey);
-    sc.line(150, 0, 150, 175, 2, kDividerGrey);
+    sc.line(150, 0, 150, kPlenumBoxesHeight, 2, kDividerGrey);
 }
 
 void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int i, int n) {
@@ -56,20 +56,19 @@ void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int 
     const Rect r = plenum_box_rect(i, n);
     const BoxFonts f = fonts_for(n);
     const int h = r.bottom - r.top;
-    sc.text({r.left + 4, r.top + 1, r.right, r.top + f.title + 4}, t.text(322 + static_cast<unsigned>(unit) - 1),
+    sc.text({r.left + 4, r.top + 1, r.right, r.top + f.title + 4}, t.label(322 + static_cast<unsigned>(unit) - 1),
             f.title, 400, colour::olive);
-    sc.text({r.left, r.top + f.title + 2, r.right, r.top + f.title + 2 + f.temperature},
-            temp_text("", st::heater_temperature(s, unit), celsius), f.temperature, 700, colour::red, Align::centre)
-        .fit = true;
+    // Figures keep a few pixels from the box's edges, so neighbours never touch.
+    sc.text({r.left + 4, r.top + f.title + 2, r.right - 4, r.top + f.title + 2 + f.temperature},
+            temp_text("", st::heater_temperature(s, unit), celsius), f.temperature, 700, colour::red, Align::centre);
     const int sp_top = r.top + f.title + 2 + f.temperature;
-    sc.text({r.left, sp_top, r.right, sp_top + f.setpoint + 2}, temp_text("SP:  ", st::heater_setpoint(s, unit), celsius),
-            f.setpoint, 400, colour::olive, Align::centre)
-        .fit = true;
+    sc.text({r.left + 4, sp_top, r.right - 4, sp_top + f.setpoint + 2}, temp_text("SP:  ", st::heater_setpoint(s, unit), celsius),
+            f.setpoint, 400, colour::olive, Align::centre);
     const PlenumState state = plenum_state(s, unit, false);
-    sc.text({r.left, r.bottom - f.state - 4, r.right, r.bottom}, t.text(state.text), f.state, 400, state.colour,
+    sc.text({r.left, r.bottom - f.state - 4, r.right, r.bottom}, t.label(state.text), f.state, 400, state.colour,
             Align::centre);
     (void)h;
-    if (r.right < kPlenumWidth) sc.line(r.right, r.top, r.right, r.bottom, 2, kDividerGrey);
+    if (r.right < kPlenumClientWidth) sc.line(r.right, r.top, r.right, r.bottom, 2, kDividerGrey);
     if (r.bottom < kPlenumBoxesHeight) sc.line(r.left, r.bottom, r.right, r.bottom, 2, kDividerGrey);
 }
 
@@ -100,12 +99,12 @@ Rect plenum_box_rect(int i, int n) {
     const int cols = n <= 3 ? n : (n == 4 ? 2 : 3);
     const int rows = n <= 3 ? 1 : 2;
     const int col = i % cols, row = i / cols;
-    return {kPlenumWidth * col / cols, kPlenumBoxesHeight * row / rows, kPlenumWidth * (col + 1) / cols,
+    return {kPlenumClientWidth * col / cols, kPlenumBoxesHeight * row / rows, kPlenumClientWidth * (col + 1) / cols,
             kPlenumBoxesHeight * (row + 1) / rows};
 }
 
 Scene plenum_scene(const link::ByteImage& s, bool celsius, const Texts& t) {
-    Scene sc{kPlenumWidth, kPlenumHeight, colour::black, {}};
+    Scene sc{kPlenumClientWidth, kPlenumBoxesHeight, colour::black, {}};
     const int n = plenum_box_count(s);
     if (n == 1) {
         one_box(sc, s, celsius, t);

@@ -11,10 +11,12 @@
 
 namespace dryer::views {
 
+// The window; its client area below the caption bar holds the panel's
+// drawing, divided into the boxes.
 inline constexpr int kPlenumWidth = 400;
 inline constexpr int kPlenumHeight = 175;
-// The boxes of the two- to six-box forms share the height below the caption bar.
-inline constexpr int kPlenumBoxesHeight = 151;
+inline constexpr int kPlenumClientWidth = titled_client_width(kPlenumWidth);
+inline constexpr int kPlenumBoxesHeight = titled_client_height(kPlenumHeight);
 inline constexpr Rgb kOrange{200, 100, 0};
 inline constexpr Rgb kDividerGrey{128, 128, 128};
 
@@ -32,7 +34,7 @@ struct PlenumState {
 // matching row of the state table; one_box selects the one-box form's row.
 PlenumState plenum_state(const link::ByteImage& s, int unit, bool one_box);
 
-// plenum_box_rect() shall return box i (0-based) of n in the 400 by 151 box area.
+// plenum_box_rect() shall return box i (0-based) of n in the client area.
 Rect plenum_box_rect(int i, int n);
 
 // plenum_scene() shall return the panel's drawing.

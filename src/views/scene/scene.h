@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -37,6 +38,14 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// A titled window (the plenum panel, the readings panel, the warning window)
+// draws a raised border and a caption bar around its client area; its scene
+// is shown in the client area and has that size.
+inline constexpr int kTitledBorder = 2;
+inline constexpr int kTitledCaption = 20;
+constexpr int titled_client_width(int window_width) { return window_width - 2 * kTitledBorder; }
+constexpr int titled_client_height(int window_height) { return window_height - kTitledCaption - 2 * kTitledBorder; }
+
 enum class Align : std::uint8_t { left, centre, right };
 
 struct FillItem {
@@ -52,6 +61,22 @@ struct LineItem {
     int width = 1;
     Rgb colour;
 };
+// A text and the number of the language text it shows (0 when it shows
+// none), so that a layout check can name the text that does not fit.
+struct Label {
+    std::string text;  // UTF-8
+    unsigned number = 0;
+    Label() = default;
+    Label(std::string t, unsigned n = 0) : text(std::move(t)), number(n) {}
+    Label(const char* t) : text(t) {}
+    operator const std::string&() const { return text; }
+    const char* c_str() const { return text.c_str(); }
+    bool empty() const { return text.empty(); }
+};
+
+// A text drawn into its rectangle. The painter steps the font's pixel size
+// down until the text fits the part of the rectangle inside the window (the
+// width of a line; the height of wrapped text), so no text is ever cut.
 struct TextItem {
     Rect rect;
     std::string text;  // UTF-8
@@ -61,9 +86,7 @@ struct TextItem {
     Align align = Align::left;
     bool vcentre = false;
     bool wrap = false;
-    // Shrink the font until the line fits the rectangle's width: a large
-    // figure must never lose digits to its neighbour's box.
-    bool fit = false;
+    unsigned number = 0;  // the language text shown, 0 for none
 };
 
 using Item = std::variant<FillItem, PictureItem, LineItem, TextItem>;
@@ -78,8 +101,8 @@ struct Scene {
     void line(int x1, int y1, int x2, int y2, int pen, Rgb c) {
         items.emplace_back(LineItem{x1, y1, x2, y2, pen, c});
     }
-    TextItem& text(Rect r, std::string t, int size, int weight, Rgb c, Align a = Align::left) {
-        items.emplace_back(TextItem{r, std::move(t), size, weight, c, a, false, false, false});
+    TextItem& text(Rect r, Label t, int size, int weight, Rgb c, Align a = Align::left) {
+        items.emplace_back(TextItem{r, std::move(t.text), size, weight, c, a, false, false, t.number});
         return std::get<TextItem>(items.back());
     }
 

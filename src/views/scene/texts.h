@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "views/scene/scene.h"
+
 namespace dryer::views {
 
 class Texts {
@@ -17,6 +19,8 @@ public:
     // text() shall return text n of the current language in UTF-8, empty when
     // there is none.
     virtual std::string text(unsigned n) const = 0;
+    // label() returns text n with its number.
+    Label label(unsigned n) const { return {text(n), n}; }
     // warning_text() shall return the module's text for the condition, empty
     // when there is none.
     virtual std::string warning_text(int node_id, int warning_id) const = 0;

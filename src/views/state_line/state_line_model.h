@@ -28,6 +28,7 @@ struct StateLine {
     Rgb colour = colour::green;
     int size = 28;
     int weight = 700;
+    unsigned number = 0;   // the language text of the phrase
 };
 
 // out_of_grain_fraction() shall return remaining / setting as a fraction,

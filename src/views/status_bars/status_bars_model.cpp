@@ -96,7 +96,7 @@ unsigned selected_moisture(const link::ByteImage& s, int state) {
 }
 
 Scene readings_scene(const link::ByteImage& s, const ReadingsSelection& sel) {
-    Scene sc{kReadingsWidth, kReadingsHeight, colour::black, {}};
+    Scene sc{kReadingsClientWidth, kReadingsClientHeight, colour::black, {}};
     static constexpr const char* kMoistureLabels[] = {"   IN   ", "  OUT  "};
     static constexpr const char* kTempLabels[] = {" DRYER ", "   IN   ", "  OUT  "};
 

@@ -13,8 +13,12 @@ namespace dryer::views {
 
 inline constexpr int kStatusBarWidth = 240;
 inline constexpr int kStatusBarHeight = 40;
+// The readings panel's window; its drawing fills the client area below the
+// caption bar.
 inline constexpr int kReadingsWidth = 240;
-inline constexpr int kReadingsHeight = 185;  // client area below the caption bar
+inline constexpr int kReadingsHeight = 205;
+inline constexpr int kReadingsClientWidth = titled_client_width(kReadingsWidth);
+inline constexpr int kReadingsClientHeight = titled_client_height(kReadingsHeight);
 inline constexpr const char* kAirflowBanner = "AIRFLOW TESTING DISABLED";
 inline constexpr Rgb kNearWhite{250, 250, 250};
 inline constexpr Rgb kReadingsTeal{80, 200, 200};

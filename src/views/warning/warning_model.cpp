@@ -28,7 +28,7 @@ std::size_t byte_of_char(std::string_view s, std::size_t i) {
 }
 
 void link_lost_figure(Scene& sc, int marker, const Texts& t) {
-    sc.text({5, 5, 325, 50}, t.text(338), 24, 700, colour::dark_blue);
+    sc.text({5, 5, 325, 50}, t.label(338), 24, 700, colour::dark_blue);
     sc.line(105, 65, 255, 65, 1, Rgb{20, 50, 20});
     sc.line(105, 75, 255, 75, 1, Rgb{20, 50, 20});
     sc.line(105, 70, 255, 70, 10, Rgb{0, 125, 0});
@@ -37,7 +37,7 @@ void link_lost_figure(Scene& sc, int marker, const Texts& t) {
     sc.picture(260, 250, 20);
 }
 
-void centred(Scene& sc, Rect r, std::string text, int size, int weight, Rgb c) {
+void centred(Scene& sc, Rect r, Label text, int size, int weight, Rgb c) {
     sc.text(r, std::move(text), size, weight, c, Align::centre);
 }
 
@@ -61,12 +61,12 @@ void shutdown_figure(Scene& sc, const link::ByteImage& s, bool blink_on, const T
         const Rgb c = (grain || countdown) ? colour::blue : colour::red;
         const int size = grain ? 30 : 40;
         if (grain) {
-            centred(sc, {50, 0, 575, 25}, t.text(339), size, 900, c);
+            centred(sc, {50, 0, 575, 25}, t.label(339), size, 900, c);
         } else if (countdown) {
             const int m = s.get(off::value_267), sec = s.get(off::value_267 + 1);
-            centred(sc, {50, 5, 575, 45}, fmt("%s: %d:%02d", t.text(462).c_str(), m, sec), size, 900, c);
+            centred(sc, {50, 5, 575, 45}, Label{fmt("%s: %d:%02d", t.text(462).c_str(), m, sec), 462}, size, 900, c);
         } else {
-            centred(sc, {50, 0, 575, 50}, t.text(330), size, 900, c);
+            centred(sc, {50, 0, 575, 50}, t.label(330), size, 900, c);
         }
     }
     if (grain) {
@@ -75,19 +75,19 @@ void shutdown_figure(Scene& sc, const link::ByteImage& s, bool blink_on, const T
         centred(sc, {50, 28, 575, 50}, fmt("GRAIN TEMPERATURE: %d %s F", static_cast<std::int16_t>(temp), kDegree), 20,
                 500, Rgb{0, 0, 100});
     }
-    centred(sc, {25, 200, 575, 225}, t.text(331), 16, 900, colour::green);
+    centred(sc, {25, 200, 575, 225}, t.label(331), 16, 900, colour::green);
     constexpr Rgb kBlue200{0, 0, 200}, kDarkRed{175, 0, 0};
     if (warning == 5 && node >= 2 && node <= 7) {
         if (!grain) {
-            centred(sc, {25, 220, 575, 250}, t.text(332), 16, 400, kBlue200);
-            centred(sc, {25, 250, 575, 270}, t.text(333), 16, 400, kDarkRed);
-            centred(sc, {25, 270, 575, 290}, t.text(334), 16, 400, kDarkRed);
+            centred(sc, {25, 220, 575, 250}, t.label(332), 16, 400, kBlue200);
+            centred(sc, {25, 250, 575, 270}, t.label(333), 16, 400, kDarkRed);
+            centred(sc, {25, 270, 575, 290}, t.label(334), 16, 400, kDarkRed);
         } else {
-            centred(sc, {25, 220, 575, 250}, t.text(335), 16, 400, kDarkRed);
-            centred(sc, {25, 270, 575, 290}, t.text(336), 16, 400, kDarkRed);
+            centred(sc, {25, 220, 575, 250}, t.label(335), 16, 400, kDarkRed);
+            centred(sc, {25, 270, 575, 290}, t.label(336), 16, 400, kDarkRed);
         }
     }
-    if (countdown) centred(sc, {25, 220, 575, 250}, t.text(337), 16, 400, kBlue200);
+    if (countdown) centred(sc, {25, 220, 575, 250}, t.label(337), 16, 400, kBlue200);
 }
 
 }  // namespace
@@ -126,7 +126,7 @@ WarningContent warning_content(const link::ByteImage& s, bool link_alive) {
 }
 
 WarningView warning_view(const link::ByteImage& s, bool link_alive, bool blink_on, int marker, const Texts& t) {
-    WarningView v{Scene{kWarningWidth, kWarningHeight, kWarningGrey, {}}, t.text(329), false};
+    WarningView v{Scene{kWarningClientWidth, kWarningClientHeight, kWarningGrey, {}}, t.text(329), false};
     switch (warning_content(s, link_alive)) {
         case WarningContent::link_lost:
             v.link_lost_request = true;

@@ -18,6 +18,9 @@ namespace dryer::views {
 
 inline constexpr int kWarningWidth = 600;
 inline constexpr int kWarningHeight = 325;
+// The drawing fills the client area below the caption bar.
+inline constexpr int kWarningClientWidth = titled_client_width(kWarningWidth);
+inline constexpr int kWarningClientHeight = titled_client_height(kWarningHeight);
 inline constexpr Rgb kWarningGrey{100, 100, 100};
 inline constexpr const char* kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
 inline constexpr const char* kNoHelpText = "NO TEXT FILE AVAILABLE.";
@@ -27,6 +30,10 @@ inline constexpr std::size_t kHelpFileMaxBytes = 16384;
 // blank whose position is below half its length; without such a blank the
 // first line is empty and the second the whole text.
 std::pair<std::string, std::string> split_line(std::string_view text);
+
+// The part of the connection-lost figure that the moving marker passes over,
+// in the drawing's coordinates: the window redraws it on each marker step.
+inline constexpr Rect kMarkerArea{105, 65, 260, 75};
 
 // The marker of the connection-lost figure: m moves 0..13 and back, one step
 // each time a marker step is taken.

@@ -139,7 +139,10 @@ void WarningWindow::close_help() {
 
 void WarningWindow::marker_tick() {
     marker_step_ = true;
-    update(QRect(105, 65, 155, 10));
+    // The drawing is shown from the client area's corner, below the caption bar.
+    const QRect area(kMarkerArea.left, kMarkerArea.top, kMarkerArea.right - kMarkerArea.left,
+                     kMarkerArea.bottom - kMarkerArea.top);
+    update(area.translated(contentsRect().topLeft()));
 }
 
 void WarningWindow::open_help() {
