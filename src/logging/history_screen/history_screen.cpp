@@ -1,6 +1,7 @@
 #include "logging/history_screen/history_screen.h"
 
 #include <QHeaderView>
+#include "kit/fit_text.h"
 #include "kit/message_box.h"
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,6 +100,8 @@ void HistoryScreen::refresh() {
     help_->setText(qs(model_.text_of(HistoryControl::show_help)));
     copy_->setText(qs(model_.text_of(HistoryControl::copy_to_usb)));
     exit_->setText(qs(model_.text_of(HistoryControl::exit)));
+    for (QPushButton* b : {sort_buttons_[0], sort_buttons_[1], sort_buttons_[2], help_, copy_, exit_})
+        kit::fit_button_text(*b);
 
     list_->clear();
     QList<QTreeWidgetItem*> items;
