@@ -50,25 +50,22 @@ function(dryer_add_child_dirs)
     endforeach()
 endfunction()
 
-# dryer_screen(name SOURCES ... LIBS ...): a screen's library pair, its model
-# without Qt (name_model, from the sources ending in _model.cpp) and its
-# widgets on the kit (name, from the others).
+# dryer_screen(name MODEL a.cpp ... MODEL_LIBS ... WIDGETS b.cpp ... LIBS ...):
+# a screen's library pair. name_model holds what the screen shows, computed
+# without Qt (built in every build); name holds its widgets on the kit and
+# links the model (Qt builds only).
 function(dryer_screen name)
-    cmake_parse_arguments(S "" "" "SOURCES;LIBS;MODEL_LIBS" ${ARGN})
-    set(model_sources ${S_SOURCES})
-    list(FILTER model_sources INCLUDE REGEX "_model\\.cpp$")
-    set(widget_sources ${S_SOURCES})
-    list(FILTER widget_sources EXCLUDE REGEX "_model\\.cpp$")
-    if(model_sources)
-        add_library(${name}_model STATIC ${model_sources})
+    cmake_parse_arguments(S "" "" "MODEL;MODEL_LIBS;WIDGETS;LIBS" ${ARGN})
+    if(S_MODEL)
+        add_library(${name}_model STATIC ${S_MODEL})
         target_include_directories(${name}_model PUBLIC ${PROJECT_SOURCE_DIR}/src)
         target_link_libraries(${name}_model PUBLIC dryer_link ${S_MODEL_LIBS})
         dryer_warnings(${name}_model)
     endif()
-    if(DRYER_WITH_QT AND widget_sources)
-        add_library(${name} STATIC ${widget_sources})
+    if(DRYER_WITH_QT AND S_WIDGETS)
+        add_library(${name} STATIC ${S_WIDGETS})
         target_link_libraries(${name} PUBLIC dryer_kit ${S_LIBS})
-        if(model_sources)
+        if(S_MODEL)
             target_link_libraries(${name} PUBLIC ${name}_model)
         endif()
         dryer_warnings(${name})
