@@ -87,11 +87,19 @@ private:
         }
         return true;
     }
+    // Lowers the row's flag when the condition holds. The generation is read
+    // (acquire) before the condition reads any settings byte, and the flag is
+    // lowered only if it still holds that generation: a commit that lands
+    // after the read keeps its flag raised and goes out in the next cycle.
+    template <class Cond> void lower_when(int row, Cond cond) {
+        const std::uint32_t g = fl_.generation(row);
+        if (g != 0 && cond()) fl_.lower_if(row, g);
+    }
     // echo: the row's status bytes equal its settings bytes. Applied after the
     // copy, or before it for the temperature setpoints (previous frame).
     void echo(int row) {
         const ReplyRow& r = kReplyRows[static_cast<std::size_t>(row)];
-        if (fl_.raised(row) && status_equals_settings(r.code, r.n)) fl_.lower(row);
+        lower_when(row, [&] { return status_equals_settings(r.code, r.n); });
     }
     void copy_echo(int row) {
         const ReplyRow& r = kReplyRows[static_cast<std::size_t>(row)];
@@ -255,9 +263,10 @@ void Walk::drying_mode() {
 // A batch stage timer is held at its last reported value while a stage reset
 // is pending; the reset is done when the controller reports the stage time.
 void Walk::held_pair(std::size_t at, int row) {
-    if (fl_.raised(row)) {
+    const std::uint32_t g = fl_.generation(row);
+    if (g != 0) {
         // The stage time sits two bytes after its time-remaining pair.
-        if (f_[at] == se_.get(at + 2) && f_[at + 1] == se_.get(at + 3)) fl_.lower(row);
+        if (f_[at] == se_.get(at + 2) && f_[at + 1] == se_.get(at + 3)) fl_.lower_if(row, g);
         return;
     }
     copy(at, 2);
@@ -303,10 +312,10 @@ void Walk::meter_roll_block() {
     copy(off::meter_roll_speeds_155, 1);
     copy_echo_rows(row::meter_roll_speed_156, row::meter_roll_speed_158);
     constexpr std::size_t c = off::meter_roll_control_159;
-    if (fl_.raised(row::meter_roll_value_back) && f_[c + 2] == se_.get(c + 2)) fl_.lower(row::meter_roll_value_back);
+    lower_when(row::meter_roll_value_back, [&] { return f_[c + 2] == se_.get(c + 2); });
 
     if (load(pv_.meter_roll_local_mode) != 0) {
-        if (received_equals_settings(c, 4)) fl_.lower(row::meter_roll_speeds_back);
+        lower_when(row::meter_roll_speeds_back, [&] { return received_equals_settings(c, 4); });
         return;
     }
     // The controller's own changes of the control block are adopted into
@@ -326,16 +335,14 @@ void Walk::meter_roll_block() {
             req_ |= meter_roll_screen;
         }
     }
-    if (received_equals_settings(c, 4)) fl_.lower(row::meter_roll_block);
+    lower_when(row::meter_roll_block, [&] { return received_equals_settings(c, 4); });
 }
 
 void Walk::meter_roll_handed_back() {
     constexpr std::size_t c = off::meter_roll_control_159 + 1;
     constexpr std::size_t s = off::meter_roll_speeds_155 + 1;
-    if (fl_.raised(row::meter_roll_speeds_160_back) && f_[c] == st_.get(s) && f_[c + 1] == st_.get(s + 1) &&
-        f_[c + 2] == st_.get(s + 2)) {
-        fl_.lower(row::meter_roll_speeds_160_back);
-    }
+    lower_when(row::meter_roll_speeds_160_back,
+               [&] { return f_[c] == st_.get(s) && f_[c + 1] == st_.get(s + 1) && f_[c + 2] == st_.get(s + 2); });
 }
 
 // A clear-counter request (bit 3 of setting 238) goes out until the counter
@@ -436,10 +443,7 @@ void Walk::display_options() {
 // controller cancelling bit 0 of 279, which the panel then sends back.
 void Walk::hardware_options() {
     copy(off::options_279, 1);
-    if (fl_.raised(row::hardware_options) &&
-        st_.get(off::options_279) == (se_.get(off::options_279) & 0x8F)) {
-        fl_.lower(row::hardware_options);
-    }
+    lower_when(row::hardware_options, [&] { return st_.get(off::options_279) == (se_.get(off::options_279) & 0x8F); });
     if (copy(off::status_280, 1) && (st_.get(off::status_280) & 0x80)) {
         se_.set(off::options_279, static_cast<std::uint8_t>(se_.get(off::options_279) & ~0x01));
         fl_.raise(row::hardware_options);
@@ -460,8 +464,9 @@ void decode_status_frame(LinkState& state, std::span<const std::uint8_t, kStatus
 }
 
 void decoder_second_tick(LinkState& state) {
-    const std::uint32_t left = load(state.values.rerecord_countdown);
-    if (left > 0) store(state.values.rerecord_countdown, left - 1);
+    // The receive thread reloads the countdown to 100 on a record; the
+    // compare-and-swap never writes a stale value over that reload.
+    count_down(state.values.rerecord_countdown);
 }
 
 }  // namespace dryer::link

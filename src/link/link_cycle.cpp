@@ -54,10 +54,9 @@ CycleResult LinkCycle::run_cycle() {
 }
 
 void link_second_tick_on(LinkState& state) {
-    // Only this thread lowers the counter and the receive thread only sets it
-    // to 10, so it never wraps; a lost update shifts the loss by one second.
-    const std::uint32_t alive = load(state.link_alive);
-    if (alive > 0) store(state.link_alive, alive - 1);
+    // The receive thread reloads the counter to 10 on every accepted frame;
+    // the compare-and-swap never writes a stale value over that reload.
+    count_down(state.link_alive);
     decoder_second_tick(state);
 }
 

@@ -47,7 +47,7 @@ ShellHooks PanelServices::hooks() {
     };
     h.open_shutdown_history = [this](QWidget* over) { open_shutdown_history(over); };
     h.open_temperature_keypad = [](QWidget* over, const TemperatureKeypadRequest& r) {
-        setup::run_temperature_keypad(over, link::link_state(), {r.target, {r.minimum, r.maximum, r.fallback}});
+        setup::run_temperature_keypad(over, link::link_state(), {r.target, {r.minimum, r.maximum, r.fallback}}, "MISC grain setpoint");
     };
     return h;
 }
