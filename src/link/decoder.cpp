@@ -48,6 +48,29 @@ constexpr std::array<std::uint64_t, kImageSize> make_copy_redraw() {
     span(279, 284, setup_dialogs | moisture_status_bar);
     span(285, 328, autostart);
     span(288, 293, setup_dialogs | dryer_state_line);
+    // The plenum panel: every unit's setpoint and reading (the panel shows
+    // the last units, so any of the six may be on it), the unit state bytes,
+    // and what chooses its form and the one-box setpoints: the fan/heater
+    // count, the drying mode, options_225 (bit 5: one-box form),
+    // system_flags_257 and temp_setpoint_260. The whole view is redrawn.
+    for (int unit = 1; unit <= 6; ++unit) {
+        span(heater_setpoint_offset(unit), heater_setpoint_offset(unit) + 1, plenum_view);
+        span(heater_temperature_offset(unit), heater_temperature_offset(unit) + 1, plenum_view);
+    }
+    span(off::fan_heater_count, off::fan_heater_count, plenum_view);
+    span(off::drying_mode, off::drying_mode, plenum_view);
+    span(off::options_225, off::options_225, plenum_view);
+    span(off::system_flags_257, off::system_flags_257, plenum_view);
+    span(off::temp_setpoint_260, off::temp_setpoint_260 + 1, plenum_view);
+    // The readings panel: the three dryer temperatures and the one
+    // status_184 picks, the grain setpoint, the moisture and grain
+    // temperature readings and the moisture setpoint.
+    span(off::value_89, off::value_93 + 1, line_graph);
+    span(off::target_149, off::target_149 + 1, line_graph);
+    span(off::status_184, off::status_184, line_graph);
+    span(off::moisture_189, off::moisture_191 + 1, line_graph);
+    span(off::grain_temp_193, off::value_195 + 1, line_graph);
+    span(off::moisture_setpoint, off::moisture_setpoint + 1, line_graph);
     return t;
 }
 constexpr auto kCopyRedraw = make_copy_redraw();
@@ -115,7 +138,6 @@ private:
         if (copy(r.code, r.n)) req_ |= bits;
     }
 
-    std::uint64_t plenum_box_bits(int unit) const;
     void fan_heater_count();
     void drying_mode();
     void held_pair(std::size_t at, int row);
@@ -231,17 +253,10 @@ void Walk::run() {
     copy(off::autostart_294, kPayloadSize - off::autostart_294);  // 294-328
 }
 
-std::uint64_t Walk::plenum_box_bits(int unit) const {
-    const int units = units_for_count_code(st_.get(off::fan_heater_count));
-    // A count code the panel does not know: redraw the whole view rather
-    // than guess a box.
-    if (units == 0) return plenum_view;
-    return unit <= units ? plenum_box(unit) : 0;
-}
-
-// Rule 1: a new unit count changes the plenum view's whole layout.
+// Rule 1: a new unit count changes the plenum view's whole layout (the
+// copy requests the plenum view, see make_copy_redraw()).
 void Walk::fan_heater_count() {
-    if (copy(off::fan_heater_count, 1)) req_ |= plenum_view;
+    copy(off::fan_heater_count, 1);
     echo(row::fan_heater_count);
 }
 
@@ -299,13 +314,13 @@ void Walk::load_flags() {
     copy(off::load_flags, 1);
 }
 
+// The setpoint rows and the readings ask for the plenum view through the
+// copy table; a setpoint also redraws the temperature selection.
 void Walk::temperatures() {
     for (int unit = 6; unit >= 1; --unit) {  // ascending offsets: unit 6 first
-        copy_echo_previous(plenum_setpoint_row(unit), plenum_box_bits(unit) | temp_select);
+        copy_echo_previous(plenum_setpoint_row(unit), temp_select);
     }
-    for (int unit = 6; unit >= 1; --unit) {
-        if (copy(heater_temperature_offset(unit), 2)) req_ |= plenum_box_bits(unit);
-    }
+    for (int unit = 6; unit >= 1; --unit) copy(heater_temperature_offset(unit), 2);
 }
 
 void Walk::meter_roll_block() {
@@ -417,7 +432,7 @@ void Walk::inlet_moisture() {
     } else {
         copy(at, 2);
     }
-    req_ |= moisture_status_bar | moisture_calibration;
+    req_ |= moisture_status_bar | moisture_calibration | line_graph;
 }
 
 void Walk::system_flags() {
@@ -432,6 +447,8 @@ void Walk::display_options() {
     if (copy(off::display_options_266, 1)) {
         const std::uint8_t v = st_.get(off::display_options_266);
         store(pv_.si_units, static_cast<std::uint8_t>(v >> 7));
+        // The plenum panel shows its temperatures in the units of bit 7.
+        req_ |= plenum_view;
         const std::uint8_t graph = static_cast<std::uint8_t>((v >> 6) & 1);
         if (graph != load(pv_.graph_view_bit_seen)) req_ |= right_hand_view_rule;
         store(pv_.graph_view_bit_seen, graph);
