@@ -37,8 +37,9 @@ CycleResult LinkCycle::run_cycle() {
     std::uint32_t hold = load(state_.reply_hold);
     if (hold > 0) store(state_.reply_hold, --hold);
 
-    if (load(state_.link_lost_request) != 0 && hold == 0) {
-        store(state_.link_lost_request, std::uint8_t{0});
+    // The request is taken with one exchange, so a request raised by the
+    // warning window while it is consumed is never wiped out unseen.
+    if (hold == 0 && state_.link_lost_request.exchange(0, std::memory_order_relaxed) != 0) {
         store(state_.reply_hold, kReplyHoldReload);
         send(put_link_lost_reply(tx_));
         return CycleResult::link_lost_reply;
