@@ -48,6 +48,29 @@ constexpr std::array<std::uint64_t, kImageSize> make_copy_redraw() {
     span(279, 284, setup_dialogs | moisture_status_bar);
     span(285, 328, autostart);
     span(288, 293, setup_dialogs | dryer_state_line);
+    // The plenum panel: every unit's setpoint and reading (the panel shows
+    // the last units, so any of the six may be on it), the unit state bytes,
+    // and what chooses its form and the one-box setpoints: the fan/heater
+    // count, the drying mode, options_225 (bit 5: one-box form),
+    // system_flags_257 and temp_setpoint_260. The whole view is redrawn.
+    for (int unit = 1; unit <= 6; ++unit) {
+        span(heater_setpoint_offset(unit), heater_setpoint_offset(unit) + 1, plenum_view);
+        span(heater_temperature_offset(unit), heater_temperature_offset(unit) + 1, plenum_view);
+    }
+    span(off::fan_heater_count, off::fan_heater_count, plenum_view);
+    span(off::drying_mode, off::drying_mode, plenum_view);
+    span(off::options_225, off::options_225, plenum_view);
+    span(off::system_flags_257, off::system_flags_257, plenum_view);
+    span(off::temp_setpoint_260, off::temp_setpoint_260 + 1, plenum_view);
+    // The readings panel: the three dryer temperatures and the one
+    // status_184 picks, the grain setpoint, the moisture and grain
+    // temperature readings and the moisture setpoint.
+    span(off::value_89, off::value_93 + 1, line_graph);
+    span(off::target_149, off::target_149 + 1, line_graph);
+    span(off::status_184, off::status_184, line_graph);
+    span(off::moisture_189, off::moisture_191 + 1, line_graph);
+    span(off::grain_temp_193, off::value_195 + 1, line_graph);
+    span(off::moisture_setpoint, off::moisture_setpoint + 1, line_graph);
     return t;
 }
 constexpr auto kCopyRedraw = make_copy_redraw();
@@ -87,11 +110,19 @@ private:
         }
         return true;
     }
+    // Lowers the row's flag when the condition holds. The generation is read
+    // (acquire) before the condition reads any settings byte, and the flag is
+    // lowered only if it still holds that generation: a commit that lands
+    // after the read keeps its flag raised and goes out in the next cycle.
+    template <class Cond> void lower_when(int row, Cond cond) {
+        const std::uint32_t g = fl_.generation(row);
+        if (g != 0 && cond()) fl_.lower_if(row, g);
+    }
     // echo: the row's status bytes equal its settings bytes. Applied after the
     // copy, or before it for the temperature setpoints (previous frame).
     void echo(int row) {
         const ReplyRow& r = kReplyRows[static_cast<std::size_t>(row)];
-        if (fl_.raised(row) && status_equals_settings(r.code, r.n)) fl_.lower(row);
+        lower_when(row, [&] { return status_equals_settings(r.code, r.n); });
     }
     void copy_echo(int row) {
         const ReplyRow& r = kReplyRows[static_cast<std::size_t>(row)];
@@ -107,7 +138,6 @@ private:
         if (copy(r.code, r.n)) req_ |= bits;
     }
 
-    std::uint64_t plenum_box_bits(int unit) const;
     void fan_heater_count();
     void drying_mode();
     void held_pair(std::size_t at, int row);
@@ -223,17 +253,10 @@ void Walk::run() {
     copy(off::autostart_294, kPayloadSize - off::autostart_294);  // 294-328
 }
 
-std::uint64_t Walk::plenum_box_bits(int unit) const {
-    const int units = units_for_count_code(st_.get(off::fan_heater_count));
-    // A count code the panel does not know: redraw the whole view rather
-    // than guess a box.
-    if (units == 0) return plenum_view;
-    return unit <= units ? plenum_box(unit) : 0;
-}
-
-// Rule 1: a new unit count changes the plenum view's whole layout.
+// Rule 1: a new unit count changes the plenum view's whole layout (the
+// copy requests the plenum view, see make_copy_redraw()).
 void Walk::fan_heater_count() {
-    if (copy(off::fan_heater_count, 1)) req_ |= plenum_view;
+    copy(off::fan_heater_count, 1);
     echo(row::fan_heater_count);
 }
 
@@ -255,9 +278,10 @@ void Walk::drying_mode() {
 // A batch stage timer is held at its last reported value while a stage reset
 // is pending; the reset is done when the controller reports the stage time.
 void Walk::held_pair(std::size_t at, int row) {
-    if (fl_.raised(row)) {
+    const std::uint32_t g = fl_.generation(row);
+    if (g != 0) {
         // The stage time sits two bytes after its time-remaining pair.
-        if (f_[at] == se_.get(at + 2) && f_[at + 1] == se_.get(at + 3)) fl_.lower(row);
+        if (f_[at] == se_.get(at + 2) && f_[at + 1] == se_.get(at + 3)) fl_.lower_if(row, g);
         return;
     }
     copy(at, 2);
@@ -290,23 +314,23 @@ void Walk::load_flags() {
     copy(off::load_flags, 1);
 }
 
+// The setpoint rows and the readings ask for the plenum view through the
+// copy table; a setpoint also redraws the temperature selection.
 void Walk::temperatures() {
     for (int unit = 6; unit >= 1; --unit) {  // ascending offsets: unit 6 first
-        copy_echo_previous(plenum_setpoint_row(unit), plenum_box_bits(unit) | temp_select);
+        copy_echo_previous(plenum_setpoint_row(unit), temp_select);
     }
-    for (int unit = 6; unit >= 1; --unit) {
-        if (copy(heater_temperature_offset(unit), 2)) req_ |= plenum_box_bits(unit);
-    }
+    for (int unit = 6; unit >= 1; --unit) copy(heater_temperature_offset(unit), 2);
 }
 
 void Walk::meter_roll_block() {
     copy(off::meter_roll_speeds_155, 1);
     copy_echo_rows(row::meter_roll_speed_156, row::meter_roll_speed_158);
     constexpr std::size_t c = off::meter_roll_control_159;
-    if (fl_.raised(row::meter_roll_value_back) && f_[c + 2] == se_.get(c + 2)) fl_.lower(row::meter_roll_value_back);
+    lower_when(row::meter_roll_value_back, [&] { return f_[c + 2] == se_.get(c + 2); });
 
     if (load(pv_.meter_roll_local_mode) != 0) {
-        if (received_equals_settings(c, 4)) fl_.lower(row::meter_roll_speeds_back);
+        lower_when(row::meter_roll_speeds_back, [&] { return received_equals_settings(c, 4); });
         return;
     }
     // The controller's own changes of the control block are adopted into
@@ -329,16 +353,14 @@ void Walk::meter_roll_block() {
             req_ |= meter_roll_screen;
         }
     }
-    if (received_equals_settings(c, 4)) fl_.lower(row::meter_roll_block);
+    lower_when(row::meter_roll_block, [&] { return received_equals_settings(c, 4); });
 }
 
 void Walk::meter_roll_handed_back() {
     constexpr std::size_t c = off::meter_roll_control_159 + 1;
     constexpr std::size_t s = off::meter_roll_speeds_155 + 1;
-    if (fl_.raised(row::meter_roll_speeds_160_back) && f_[c] == st_.get(s) && f_[c + 1] == st_.get(s + 1) &&
-        f_[c + 2] == st_.get(s + 2)) {
-        fl_.lower(row::meter_roll_speeds_160_back);
-    }
+    lower_when(row::meter_roll_speeds_160_back,
+               [&] { return f_[c] == st_.get(s) && f_[c + 1] == st_.get(s + 1) && f_[c + 2] == st_.get(s + 2); });
 }
 
 // A clear-counter request (bit 3 of setting 238) goes out until the counter
@@ -414,7 +436,7 @@ void Walk::inlet_moisture() {
     } else {
         copy(at, 2);
     }
-    req_ |= moisture_status_bar | moisture_calibration;
+    req_ |= moisture_status_bar | moisture_calibration | line_graph;
 }
 
 void Walk::system_flags() {
@@ -429,6 +451,8 @@ void Walk::display_options() {
     if (copy(off::display_options_266, 1)) {
         const std::uint8_t v = st_.get(off::display_options_266);
         store(pv_.si_units, static_cast<std::uint8_t>(v >> 7));
+        // The plenum panel shows its temperatures in the units of bit 7.
+        req_ |= plenum_view;
         const std::uint8_t graph = static_cast<std::uint8_t>((v >> 6) & 1);
         if (graph != load(pv_.graph_view_bit_seen)) req_ |= right_hand_view_rule;
         store(pv_.graph_view_bit_seen, graph);
@@ -440,10 +464,7 @@ void Walk::display_options() {
 // controller cancelling bit 0 of 279, which the panel then sends back.
 void Walk::hardware_options() {
     copy(off::options_279, 1);
-    if (fl_.raised(row::hardware_options) &&
-        st_.get(off::options_279) == (se_.get(off::options_279) & 0x8F)) {
-        fl_.lower(row::hardware_options);
-    }
+    lower_when(row::hardware_options, [&] { return st_.get(off::options_279) == (se_.get(off::options_279) & 0x8F); });
     if (copy(off::status_280, 1) && (st_.get(off::status_280) & 0x80)) {
         se_.set(off::options_279, static_cast<std::uint8_t>(se_.get(off::options_279) & ~0x01));
         fl_.raise(row::hardware_options);
@@ -464,8 +485,9 @@ void decode_status_frame(LinkState& state, std::span<const std::uint8_t, kStatus
 }
 
 void decoder_second_tick(LinkState& state) {
-    const std::uint32_t left = load(state.values.rerecord_countdown);
-    if (left > 0) store(state.values.rerecord_countdown, left - 1);
+    // The receive thread reloads the countdown to 100 on a record; the
+    // compare-and-swap never writes a stale value over that reload.
+    count_down(state.values.rerecord_countdown);
 }
 
 }  // namespace dryer::link

@@ -1,9 +1,10 @@
 // The data the receive thread and the user-interface thread share without a
 // lock: the dryer status image, the settings image, the change flags and the
 // link's counters. Every shared item is a single atomic byte or an atomic
-// 32-bit counter accessed with relaxed ordering: a torn multi-byte value is
-// harmless because a setting's flag stays raised until the controller echoes
-// the whole value.
+// 32-bit value. Bytes are accessed with relaxed ordering: a torn multi-byte
+// value is harmless because a setting's flag stays raised until the
+// controller echoes the whole value, and change flags order themselves
+// against the bytes (ChangeFlags in link_state.h).
 #pragma once
 
 #include <array>

@@ -37,8 +37,9 @@ CycleResult LinkCycle::run_cycle() {
     std::uint32_t hold = load(state_.reply_hold);
     if (hold > 0) store(state_.reply_hold, --hold);
 
-    if (load(state_.link_lost_request) != 0 && hold == 0) {
-        store(state_.link_lost_request, std::uint8_t{0});
+    // The request is taken with one exchange, so a request raised by the
+    // warning window while it is consumed is never wiped out unseen.
+    if (hold == 0 && state_.link_lost_request.exchange(0, std::memory_order_relaxed) != 0) {
         store(state_.reply_hold, kReplyHoldReload);
         send(put_link_lost_reply(tx_));
         return CycleResult::link_lost_reply;
@@ -54,10 +55,9 @@ CycleResult LinkCycle::run_cycle() {
 }
 
 void link_second_tick_on(LinkState& state) {
-    // Only this thread lowers the counter and the receive thread only sets it
-    // to 10, so it never wraps; a lost update shifts the loss by one second.
-    const std::uint32_t alive = load(state.link_alive);
-    if (alive > 0) store(state.link_alive, alive - 1);
+    // The receive thread reloads the counter to 10 on every accepted frame;
+    // the compare-and-swap never writes a stale value over that reload.
+    count_down(state.link_alive);
     decoder_second_tick(state);
 }
 

@@ -8,22 +8,59 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "link/images.h"
 #include "link/reply_table.h"
 
 namespace dryer::link {
 
-// One change flag per reply row (index 1..82; 0 lowered, non-zero raised).
+// One change flag per reply row (index 1..82). A flag holds a generation:
+// 0 is lowered, any other value is raised, and every raise takes a fresh
+// generation. A writer stores the setting's bytes first and raises second
+// (release); the reply builder and the decoder read the flag first (acquire)
+// and the bytes second, so a raised flag is never seen with older bytes.
+// The decoder lowers a flag only if it still holds the generation it
+// compared against (lower_if), so a commit that lands between the
+// decoder's compare and its lower is never lost.
 class ChangeFlags {
 public:
-    void raise(int r) { flags_[static_cast<std::size_t>(r)].store(1, std::memory_order_relaxed); }
-    void lower(int r) { flags_[static_cast<std::size_t>(r)].store(0, std::memory_order_relaxed); }
-    bool raised(int r) const { return flags_[static_cast<std::size_t>(r)].load(std::memory_order_relaxed) != 0; }
+    // raise() raises the row's flag with a fresh generation and returns it.
+    std::uint32_t raise(int r) {
+        std::uint32_t g = next_.fetch_add(1, std::memory_order_relaxed) + 1;
+        if (g == 0) g = next_.fetch_add(1, std::memory_order_relaxed) + 1;  // 0 means lowered
+        at(r).store(g, std::memory_order_release);
+        return g;
+    }
+    // lower() lowers the flag whatever generation it holds (for tests and for
+    // the meter roll speed screen, which owns row 43).
+    void lower(int r) { at(r).store(0, std::memory_order_release); }
+    // lower_if() lowers the flag when it still holds generation g and
+    // returns whether it did; a newer raise survives.
+    bool lower_if(int r, std::uint32_t g) {
+        return g != 0 && at(r).compare_exchange_strong(g, 0, std::memory_order_acq_rel, std::memory_order_acquire);
+    }
+    // generation() returns the flag's generation, 0 when lowered.
+    std::uint32_t generation(int r) const { return at(r).load(std::memory_order_acquire); }
+    bool raised(int r) const { return generation(r) != 0; }
 
 private:
-    std::array<std::atomic<std::uint8_t>, kReplyRowCount + 1> flags_{};
+    std::atomic<std::uint32_t>& at(int r) { return flags_[static_cast<std::size_t>(r)]; }
+    const std::atomic<std::uint32_t>& at(int r) const { return flags_[static_cast<std::size_t>(r)]; }
+
+    std::array<std::atomic<std::uint32_t>, kReplyRowCount + 1> flags_{};
+    std::atomic<std::uint32_t> next_{0};
 };
+
+// count_down() lowers the counter by one while it is above 0 and returns the
+// new value. It is a compare-and-swap loop, so a reload by the other thread
+// between the read and the write is never overwritten by a stale value.
+inline std::uint32_t count_down(std::atomic<std::uint32_t>& counter) {
+    std::uint32_t v = counter.load(std::memory_order_relaxed);
+    while (v > 0 && !counter.compare_exchange_weak(v, v - 1, std::memory_order_relaxed)) {
+    }
+    return v > 0 ? v - 1 : 0;
+}
 
 // Windows (and window rules) the decoder asks the user-interface thread to
 // update. The receive thread never touches a widget: it sets bits here and
@@ -87,6 +124,29 @@ public:
     virtual void record_shutdown(std::uint8_t node, std::uint8_t warning) = 0;
 };
 
+// One committed setting, as the settings-edit path reports it to the
+// journal: the reply row and its item code, the setting offset, the bytes the
+// controller reported there before the commit (status image) and the bytes
+// committed, and the screen or dialog that committed it.
+struct SettingChange {
+    static constexpr std::size_t kMaxBytes = 5;  // the longest settings row (the clock)
+    int row = 0;
+    std::uint16_t code = 0;
+    std::size_t offset = 0;
+    std::uint8_t n = 0;
+    std::array<std::uint8_t, kMaxBytes> old_bytes{};
+    std::array<std::uint8_t, kMaxBytes> new_bytes{};
+    std::string_view source;  // valid for the duration of the call only
+};
+
+// Where the settings-edit path reports each committed setting. Called on the
+// user-interface thread, after the change flag is raised; must not throw.
+class SettingsSink {
+public:
+    virtual ~SettingsSink() = default;
+    virtual void record_setting_change(const SettingChange& change) noexcept = 0;
+};
+
 // Values the decoder keeps besides the images.
 struct PanelValues {
     std::atomic<std::uint32_t> previous_load_start{0};
@@ -120,6 +180,7 @@ struct LinkState {
     std::atomic<std::uint32_t> cycle_ticks{0};
     std::atomic<std::uint8_t> link_lost_request{0};
     std::atomic<ShutdownSink*> shutdown_sink{nullptr};
+    std::atomic<SettingsSink*> settings_sink{nullptr};  // the settings-change journal
 };
 
 // The panel's one instance.

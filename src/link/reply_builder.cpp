@@ -8,7 +8,10 @@ bool build_reply(LinkState& state, TransmitBuffer& tx) {
     for (std::size_t r = 1; r <= kReplyRowCount; ++r) {
         const ReplyRow& row = kReplyRows[r];
         const int rn = static_cast<int>(r);
-        if (!state.flags.raised(rn)) continue;
+        // The flag is read before the bytes (acquire), so the bytes copied
+        // are at least as new as the raise that is seen.
+        const std::uint32_t gen = state.flags.generation(rn);
+        if (gen == 0) continue;
         if (row.limited && len >= kReplyLengthLimit) continue;
         const ByteImage& src = row.from == Source::status ? state.status : state.settings;
         tx[len++] = static_cast<std::uint8_t>(row.code >> 8);
@@ -16,7 +19,8 @@ bool build_reply(LinkState& state, TransmitBuffer& tx) {
         tx[len++] = row.n;
         for (std::size_t k = 0; k < row.n; ++k) tx[len++] = src.get(row.source + k);
         ++count;
-        if (row.clear == Clear::one_shot) state.flags.lower(rn);
+        // A one-shot row raised again meanwhile stays raised for the next cycle.
+        if (row.clear == Clear::one_shot) state.flags.lower_if(rn, gen);
     }
     tx[0] = static_cast<std::uint8_t>(len + 2);
     tx[1] = count;

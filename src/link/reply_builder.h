@@ -11,12 +11,13 @@ namespace dryer::link {
 // below this.
 inline constexpr std::size_t kReplyLengthLimit = 100;
 
-// build_reply() shall fill tx[0] (frame length including the two check
-// bytes), tx[1] (item count) and the items of every row whose flag is raised,
-// in table order, limited rows only while the running length is below 100;
-// it shall lower the flag of a one-shot row it appends, and return true when
-// at least one item was appended. The reply is never longer than 112 bytes.
-// The caller appends the check bytes (finish_item_reply()).
+// build_reply() fills tx[0] (frame length including the two check bytes),
+// tx[1] (item count) and the items of every row whose flag is raised, in
+// table order, limited rows only while the running length is below 100. It
+// lowers the flag of a one-shot row it appends (unless the row was raised
+// again after its flag was read) and returns true when at least one item was
+// appended. The reply is never longer than 112 bytes. The caller appends the
+// check bytes (finish_item_reply()).
 bool build_reply(LinkState& state, TransmitBuffer& tx);
 
 // queue_panel_clock() shall write the panel's local time into settings 53-57

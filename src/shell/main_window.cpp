@@ -50,7 +50,8 @@ public:
     }
     void act_as_temps() override { w_.command(command::temps); }
     void open_temperature_keypad(const TemperatureKeypadRequest& r) override {
-        setup::run_temperature_keypad(&w_, w_.context().state, {r.target, {r.minimum, r.maximum, r.fallback}});
+        setup::run_temperature_keypad(&w_, w_.context().state, {r.target, {r.minimum, r.maximum, r.fallback}},
+                                      "MISC grain setpoint");
     }
 
 private:

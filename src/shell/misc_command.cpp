@@ -1,6 +1,7 @@
 #include "shell/misc_command.h"
 
 #include "link/fields.h"
+#include "link/settings_edit.h"
 
 namespace dryer::shell {
 
@@ -26,10 +27,9 @@ void open_moisture_setpoint_checked(const link::LinkState& state, MiscActions& a
 }  // namespace
 
 TemperatureKeypadRequest grain_setpoint_request(link::LinkState& state, std::size_t target) {
+    link::begin_edit(state, target, 2);
     const std::uint8_t lo = state.status.get(target);
     const std::uint8_t hi = state.status.get(target + 1);
-    state.settings.set(target, lo);
-    state.settings.set(target + 1, hi);
     return {static_cast<std::uint16_t>(lo | (hi << 8)), 50, 160, 105, target, grain_flag_row(target)};
 }
 

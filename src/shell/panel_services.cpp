@@ -7,6 +7,7 @@
 #include "link/link_state.h"
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
+#include "logging/journal/settings_journal.h"
 #include "platform/panel_paths.h"
 #include "sim/scenario.h"
 #include "sim/simulator.h"
@@ -23,8 +24,10 @@ PanelServices::~PanelServices() = default;
 
 void PanelServices::clear_history_volume() {
     state_.shutdown_sink.store(nullptr);
+    state_.settings_sink.store(nullptr, std::memory_order_release);
     recorder_.reset();
     store_.reset();
+    journal_.reset();
 }
 
 history::ShutdownStore* PanelServices::open_history_database() {
@@ -36,6 +39,12 @@ history::ShutdownStore* PanelServices::open_history_database() {
         return QString::fromStdU16String(l10n::warning_text(node, warning)).toStdString();
     });
     state_.shutdown_sink.store(recorder_.get());
+    // \Hard Disk\SettingsJournalDB: who changed which setting, and when.
+    // A journal that cannot be prepared counts its failed writes; the
+    // settings still go to the controller.
+    journal_ = std::make_unique<journal::SettingsJournal>();
+    journal_->prepare();
+    state_.settings_sink.store(journal_.get(), std::memory_order_release);
     return store_.get();
 }
 

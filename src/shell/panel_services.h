@@ -9,6 +9,9 @@ namespace dryer::history {
 class ShutdownStore;
 class ShutdownRecorder;
 }  // namespace dryer::history
+namespace dryer::journal {
+class SettingsJournal;
+}
 namespace dryer::link {
 struct LinkState;
 }
@@ -31,10 +34,13 @@ public:
     const views::L10nTexts& texts() const { return *texts_; }
     // Forgets any history store (none is open yet).
     void clear_history_volume();
-    // Prepares the shutdown history, hands the decoder its recorder and
-    // returns the store (null when none could be made).
+    // Prepares the shutdown history and the journal of setting changes,
+    // hands the decoder its recorder and the settings-edit path its journal,
+    // and returns the history store.
     history::ShutdownStore* open_history_database();
     void init_texts();
+    // The journal of setting changes (null before open_history_database()).
+    journal::SettingsJournal* journal() const { return journal_.get(); }
     // Starts the controller stand-in on a pseudo-terminal pair inside this
     // process and sets `device` to the panel's end; returns false with
     // `error` set when it cannot.
@@ -45,6 +51,7 @@ private:
     std::string root_;
     std::unique_ptr<history::ShutdownStore> store_;
     std::unique_ptr<history::ShutdownRecorder> recorder_;
+    std::unique_ptr<journal::SettingsJournal> journal_;
     std::unique_ptr<views::L10nTexts> texts_;
     std::unique_ptr<sim::Simulator> simulator_;
 };

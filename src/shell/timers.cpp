@@ -1,6 +1,7 @@
 #include "shell/timers.h"
 
 #include "link/fields.h"
+#include "link/reply_builder.h"
 
 namespace dryer::shell {
 
@@ -60,12 +61,7 @@ void ShellTimers::graph_step() {
 void ShellTimers::second_tick(const std::tm& now) {
     // The clock bytes are written before the clock item's flag is raised, so
     // the receive thread never sends a half-written time.
-    state_.settings.set(link::off::clock_block + 0, static_cast<std::uint8_t>(now.tm_min));
-    state_.settings.set(link::off::clock_block + 1, static_cast<std::uint8_t>(now.tm_hour));
-    state_.settings.set(link::off::clock_block + 2, static_cast<std::uint8_t>(now.tm_mday));
-    state_.settings.set(link::off::clock_block + 3, static_cast<std::uint8_t>(now.tm_mon + 1));
-    state_.settings.set(link::off::clock_block + 4, static_cast<std::uint8_t>((now.tm_year + 1900) % 100));
-    state_.flags.raise(link::row::clock);
+    link::queue_panel_clock(state_, now.tm_min, now.tm_hour, now.tm_mday, now.tm_mon + 1, now.tm_year + 1900);
     // The counter starts at 10 without any frame, so the first tick tells nothing.
     heard_ = seconds_++ > 0 && state_.link_alive.load(std::memory_order_relaxed) >= 10;
     // The link's share lowers the shutdown re-record countdown and the

@@ -362,16 +362,74 @@ TEST_F(Decoder, dipswitch_event_respects_latch) {
     EXPECT_EQ(load(s.values.dipswitch_event), 0);
 }
 
-TEST_F(Decoder, temperature_change_redraws_the_units_box) {
-    decode([](Frame& f) { f.set(3, 1); });  // two units
+// Frame in -> redraw bits. Each row starts from a fresh image with the given
+// fan/heater count code, changes one field and checks the bits that must be
+// requested (`must`) and one that must not (`must_not`, 0 for none).
+struct RedrawRow {
+    const char* name;
+    std::uint8_t count_code;
+    std::size_t at;
+    std::uint8_t value;
+    std::uint64_t must;
+    std::uint64_t must_not;
+};
+
+class DecoderRedraw : public ::testing::TestWithParam<RedrawRow> {};
+
+TEST_P(DecoderRedraw, field_change_requests_its_windows) {
+    const RedrawRow& r = GetParam();
+    LinkState s;
+    Frame base = Frame::of(s);
+    base.set(off::fan_heater_count, r.count_code);
+    decode_status_frame(s, base.seal());
+    s.redraw.take();
+    Frame f = Frame::of(s);
+    f.set(r.at, r.value);
+    decode_status_frame(s, f.seal());
+    const std::uint64_t bits = s.redraw.take();
+    EXPECT_EQ(bits & r.must, r.must) << r.name;
+    EXPECT_EQ(bits & r.must_not, 0u) << r.name;
+}
+
+using namespace redraw;
+INSTANTIATE_TEST_SUITE_P(
+    Table, DecoderRedraw,
+    ::testing::Values(
+        // The plenum panel shows units 7-n..6: a change of any unit redraws it.
+        RedrawRow{"unit6_temperature_two_units", 1, heater_temperature_offset(6), 99, plenum_view, 0},
+        RedrawRow{"unit5_temperature_two_units", 1, heater_temperature_offset(5), 99, plenum_view, 0},
+        RedrawRow{"unit5_setpoint_two_units", 1, heater_setpoint_offset(5), 180, plenum_view | temp_select, 0},
+        RedrawRow{"unit1_setpoint_six_units", 4, heater_setpoint_offset(1), 180, plenum_view | temp_select, 0},
+        RedrawRow{"unit6_temperature_unknown_count", 0xFF, heater_temperature_offset(6), 99, plenum_view, 0},
+        RedrawRow{"fan_heater_count", 0, off::fan_heater_count, 4, plenum_view, 0},
+        RedrawRow{"one_box_form_bit", 2, off::options_225, 0x20, plenum_view, 0},
+        RedrawRow{"system_flags_257", 0, off::system_flags_257, 0x02, plenum_view, 0},
+        RedrawRow{"temp_setpoint_260", 0, off::temp_setpoint_260, 150, plenum_view | temp_select, 0},
+        RedrawRow{"drying_mode", 0, off::drying_mode, 1, plenum_view, 0},
+        RedrawRow{"state_byte_c", 0, off::heater_status_143 + 5, 0x40, plenum_view, 0},
+        RedrawRow{"si_units_bit", 0, off::display_options_266, 0x80, plenum_view, 0},
+        // The readings panel.
+        RedrawRow{"value_89", 0, off::value_89, 120, line_graph | dryer_picture, 0},
+        RedrawRow{"value_91", 0, off::value_91 + 1, 1, line_graph, 0},
+        RedrawRow{"value_93", 0, off::value_93, 120, line_graph, 0},
+        RedrawRow{"grain_setpoint_149", 0, off::target_149, 105, line_graph | temp_select, 0},
+        RedrawRow{"status_184", 0, off::status_184, 1, line_graph, 0},
+        RedrawRow{"moisture_189", 0, off::moisture_189 + 1, 150, line_graph | moisture_status_bar, 0},
+        RedrawRow{"moisture_191", 0, off::moisture_191 + 1, 200, line_graph | moisture_status_bar, 0},
+        RedrawRow{"grain_temp_193", 0, off::grain_temp_193, 3, line_graph, 0},
+        RedrawRow{"value_195", 0, off::value_195 + 1, 3, line_graph, 0},
+        RedrawRow{"moisture_setpoint_199", 0, off::moisture_setpoint + 1, 155, line_graph, 0},
+        RedrawRow{"mc_mode_187", 0, off::mc_mode_flags, 0x81, line_graph, 0},
+        RedrawRow{"mode_flags_179", 0, off::mode_flags_179, 0x02, line_graph, 0},
+        // Fields neither panel shows.
+        RedrawRow{"value_197", 0, off::value_197, 7, moisture_status_bar, line_graph | plenum_view},
+        RedrawRow{"timer_31", 0, off::timer_31_setpoint, 2, timer_select, line_graph | plenum_view}),
+    [](const ::testing::TestParamInfo<RedrawRow>& i) { return std::string(i.param.name); });
+
+TEST_F(Decoder, substituted_inlet_moisture_redraws_the_readings_panel) {
+    decode([](Frame& f) { f.set(off::options_279, 0x01).set2(off::moisture_281, 0x2C, 0x01); });
     redraws();
-    decode([](Frame& f) { f.set2(heater_temperature_offset(2), 100, 0); });
-    EXPECT_EQ(redraws(), redraw::plenum_box(2));
-    decode([](Frame& f) { f.set2(heater_temperature_offset(5), 100, 0); });
-    EXPECT_EQ(redraws(), 0u) << "unit 5 is not shown with two units";
-    // An unknown count code is never used as an index: the whole view redraws.
-    decode([](Frame& f) { f.set(3, 0xFF); });
-    redraws();
-    decode([](Frame& f) { f.set2(heater_setpoint_offset(1), 170, 0); });
-    EXPECT_EQ(redraws(), redraw::plenum_view | redraw::temp_select);
+    decode([](Frame& f) { f.set2(off::moisture_191, 0, 90); });
+    EXPECT_EQ(u16be(s.status, off::moisture_191), 300);
+    EXPECT_NE(redraws() & redraw::line_graph, 0u);
 }

@@ -138,11 +138,11 @@ TEST(TempKeypad, StoreWritesValueLowByteFirstAndRaisesRow) {
     EXPECT_EQ(begin_temperature_edit(st, 69), 183);
     EXPECT_EQ(link::u16le(st.settings, 69), 183);
     EXPECT_FALSE(st.flags.raised(link::row::plenum1_setpoint));
-    store_temperature(st, 69, 190);
+    store_temperature(st, 69, 190, "test");
     EXPECT_EQ(st.settings.get(69), 0xBE);
     EXPECT_EQ(st.settings.get(70), 0x00);
     EXPECT_TRUE(st.flags.raised(link::row::plenum1_setpoint));
-    store_temperature(st, 260, 100);
+    store_temperature(st, 260, 100, "test");
     EXPECT_TRUE(st.flags.raised(link::row::plenum_low_setpoint));
 }
 
@@ -251,13 +251,13 @@ TEST(TimerKeypad, StoreWritesBothBytesAndRaisesRow) {
     st.status.set(31, 1);
     st.status.set(32, 0);
     EXPECT_EQ(begin_timer_edit(st, 31), (MinSec{1, 0}));
-    store_timer(st, 31, {2, 30});
+    store_timer(st, 31, {2, 30}, "test");
     EXPECT_EQ(st.settings.get(31), 0x02);
     EXPECT_EQ(st.settings.get(32), 0x1E);
     EXPECT_TRUE(st.flags.raised(link::row::load_startup_delay));
-    store_timer(st, 269, {5, 0});
+    store_timer(st, 269, {5, 0}, "test");
     EXPECT_TRUE(st.flags.raised(link::row::cool_down_timer));
-    store_timer(st, 274, {255, 0});
+    store_timer(st, 274, {255, 0}, "test");
     EXPECT_TRUE(st.flags.raised(link::row::staged_max_time));
 }
 

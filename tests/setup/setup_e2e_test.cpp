@@ -30,6 +30,7 @@
 #include "setup/temp_select/temp_select_window.h"
 #include "shell/main_buttons.h"
 #include "shell/main_window.h"
+#include "logging/journal/settings_journal.h"
 #include "shell/panel_services.h"
 #include "shell/screen_registry.h"
 #include "sim/simulator.h"
@@ -221,6 +222,13 @@ TEST_F(SettingRoad, PlenumSetpointIsSentUntilEchoedThenShown) {
     EXPECT_EQ(link::u16le(state().status, 69), 190);
     // The decoder's redraw request brings the new value to the screen.
     ASSERT_TRUE(wait_for([temps] { return temps->view().plenum[2].value_text == " 190 \u00B0F "; }, 1000));
+    // The journal answers who changed it: the screen, the old and the new value.
+    const auto newest = services->journal()->newest(1);
+    ASSERT_EQ(newest.size(), 1u);
+    EXPECT_EQ(newest[0].offset, 69u);
+    EXPECT_EQ(newest[0].source, "temperature setpoints");
+    EXPECT_EQ(newest[0].old_value, (std::vector<std::uint8_t>{180, 0}));
+    EXPECT_EQ(newest[0].new_value, (std::vector<std::uint8_t>{190, 0}));
 
     press(kit::WindowId::temp_select, "EXIT");
     EXPECT_FALSE(screen(kit::WindowId::temp_select)->isVisible());

@@ -405,7 +405,7 @@ TEST_P(UnitNumbering, TempsPlenumOneReachesTheFirstUnitInUse) {
     const std::size_t offset = plenum1->button.target.offset;
     EXPECT_EQ(offset, link::heater_setpoint_offset(link::plenum_unit(1)));
     setup::begin_temperature_edit(state, offset);
-    setup::store_temperature(state, offset, 215);
+    setup::store_temperature(state, offset, 215, "temperature setpoints");
     const int row = link::row_for_setting(offset);
     for (int i = 0; i < 4 && state.flags.raised(row); ++i) step();
     ASSERT_FALSE(state.flags.raised(row)) << "the echo lowers the flag";

@@ -40,7 +40,7 @@ BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, Te
         buttons_[i] = b;
         connect(b, &QPushButton::clicked, this, [this, i] {
             const TimerTarget target = view_.buttons[i].target;
-            run_timer_keypad(this, state_, target);
+            run_timer_keypad(this, state_, target, "batch drying timers");
             refresh();
         });
     }

@@ -1,8 +1,10 @@
 #include "setup/batch_timers/batch_timers_model.h"
 
+#include <array>
 #include <cstdio>
 
 #include "link/link_state.h"
+#include "link/settings_edit.h"
 
 namespace dryer::setup {
 
@@ -111,17 +113,11 @@ std::string stage_reset_question(std::size_t group, bool single_heat_pressed, co
 void confirm_stage_reset(link::LinkState& state, std::size_t group) {
     if (group >= kHoldGroupCount) return;
     const HoldGroup& g = kGroups[group];
-    const bool time_pending = state.flags.raised(g.time_row);
-    const link::ByteImage& from = time_pending ? state.settings : state.status;
-    const std::uint8_t minutes = from.get(g.stage_time);
-    const std::uint8_t seconds = from.get(g.stage_time + 1);
-    if (!time_pending) {
-        state.settings.set(g.stage_time, minutes);
-        state.settings.set(g.stage_time + 1, seconds);
-    }
-    state.settings.set(g.remaining, minutes);
-    state.settings.set(g.remaining + 1, seconds);
-    state.flags.raise(g.remaining_row);
+    // The stage time to restart from: a stage time still pending stays in
+    // the settings image (begin_edit() keeps it), else the reported one.
+    link::begin_edit(state, g.stage_time, 2);
+    const std::array<std::uint8_t, 2> time{state.settings.get(g.stage_time), state.settings.get(g.stage_time + 1)};
+    link::commit_bytes(state, g.remaining_row, time, "batch drying timers");
 }
 
 }  // namespace dryer::setup

@@ -125,21 +125,19 @@ void TimerKeypadDialog::on_accept() {
     accept();
 }
 
-bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target) {
+bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target, std::string_view source) {
     const std::uint16_t preload = begin_temperature_edit(state, target.offset);
     const bool celsius = link::load(state.values.si_units) != 0;
     TempKeypadDialog dialog(TempKeypad(preload, target.limits, celsius), parent);
     if (dialog.exec() != QDialog::Accepted || !dialog.result_f()) return false;
-    store_temperature(state, target.offset, *dialog.result_f());
-    return true;
+    return store_temperature(state, target.offset, *dialog.result_f(), source);
 }
 
-bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target) {
+bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target, std::string_view source) {
     const MinSec preload = begin_timer_edit(state, target.offset);
     TimerKeypadDialog dialog(TimerKeypad(preload, target.limits), parent);
     if (dialog.exec() != QDialog::Accepted || !dialog.result()) return false;
-    store_timer(state, target.offset, *dialog.result());
-    return true;
+    return store_timer(state, target.offset, *dialog.result(), source);
 }
 
 }  // namespace dryer::setup

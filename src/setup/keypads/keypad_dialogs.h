@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "kit/keypad_frame.h"
 
@@ -57,15 +58,16 @@ private:
     std::optional<MinSec> result_;
 };
 
-// run_temperature_keypad() shall copy the status value at the target into
-// the settings image, open the keypad over parent with that value (shown in
+// run_temperature_keypad() copies the status value at the target into the
+// settings image, opens the keypad over parent with that value (shown in
 // Celsius when the panel's SI-units flag is set) and, when the operator
-// accepts a value in range, write it and raise the setting's flag. It shall
-// return true when a value was stored.
-bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target);
+// accepts a value in range, commits it through the settings-edit path under
+// `source` (the screen that opened the keypad). Returns true when a value
+// was stored.
+bool run_temperature_keypad(QWidget* parent, link::LinkState& state, TempTarget target, std::string_view source);
 
-// run_timer_keypad() shall do the same for a timer with the timer keypad.
+// run_timer_keypad() does the same for a timer with the timer keypad.
 // Both take the target by value: screens redraw while the keypad is open.
-bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target);
+bool run_timer_keypad(QWidget* parent, link::LinkState& state, TimerTarget target, std::string_view source);
 
 }  // namespace dryer::setup

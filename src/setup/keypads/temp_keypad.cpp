@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "link/link_state.h"
+#include "link/settings_edit.h"
 #include "setup/common/screen_text.h"
 
 namespace dryer::setup {
@@ -85,14 +86,12 @@ std::optional<std::uint16_t> TempKeypad::accept() const {
 }
 
 std::uint16_t begin_temperature_edit(link::LinkState& state, std::size_t offset) {
-    state.settings.set(offset, state.status.get(offset));
-    state.settings.set(offset + 1, state.status.get(offset + 1));
+    link::begin_edit(state, offset, 2);
     return link::u16le(state.status, offset);
 }
 
-void store_temperature(link::LinkState& state, std::size_t offset, std::uint16_t value) {
-    state.settings.set_u16le(offset, value);
-    if (const int r = link::row_for_setting(offset); r != 0) state.flags.raise(r);
+bool store_temperature(link::LinkState& state, std::size_t offset, std::uint16_t value, std::string_view source) {
+    return link::commit_u16le(state, offset, value, source);
 }
 
 }  // namespace dryer::setup

@@ -5,13 +5,14 @@
 // Usage:
 //   TempKeypad k(preload_f, {50, 250, 180}, celsius);
 //   k.digit(1); k.digit(9); k.digit(0);
-//   if (auto f = k.accept()) store_temperature(state, 69, *f);
+//   if (auto f = k.accept()) store_temperature(state, 69, *f, "temperature setpoints");
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace dryer::link {
 struct LinkState;
@@ -79,12 +80,15 @@ private:
 // negative t is taken as 0.
 int celsius_to_stored_f(int t);
 
-// begin_temperature_edit() shall copy the two status bytes at offset into the
-// settings image and return them as a 16-bit value, low byte first.
+// begin_temperature_edit() copies the two status bytes at offset into the
+// settings image (link::begin_edit(), which keeps a value still pending) and
+// returns the status value, low byte first.
 std::uint16_t begin_temperature_edit(link::LinkState& state, std::size_t offset);
 
-// store_temperature() shall write value (low byte first) at offset in the
-// settings image and only then raise the change flag of that setting's row.
-void store_temperature(link::LinkState& state, std::size_t offset, std::uint16_t value);
+// store_temperature() commits value (low byte first) at offset through the
+// settings-edit path: the bytes first, then the change flag of the setting's
+// row; the commit is journaled under `source`. Returns false when no reply
+// row sends that offset.
+bool store_temperature(link::LinkState& state, std::size_t offset, std::uint16_t value, std::string_view source);
 
 }  // namespace dryer::setup

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/link_state.h"
+#include "link/settings_edit.h"
 
 namespace dryer::setup {
 
@@ -91,16 +92,12 @@ std::string limit_line(const std::string& label, MinSec value) {
 }
 
 MinSec begin_timer_edit(link::LinkState& state, std::size_t offset) {
-    const MinSec v{state.status.get(offset), state.status.get(offset + 1)};
-    state.settings.set(offset, v.min);
-    state.settings.set(offset + 1, v.sec);
-    return v;
+    link::begin_edit(state, offset, 2);
+    return MinSec{state.status.get(offset), state.status.get(offset + 1)};
 }
 
-void store_timer(link::LinkState& state, std::size_t offset, MinSec value) {
-    state.settings.set(offset + 1, value.sec);
-    state.settings.set(offset, value.min);
-    if (const int r = link::row_for_setting(offset); r != 0) state.flags.raise(r);
+bool store_timer(link::LinkState& state, std::size_t offset, MinSec value, std::string_view source) {
+    return link::commit_min_sec(state, offset, value.min, value.sec, source);
 }
 
 }  // namespace dryer::setup

@@ -5,13 +5,14 @@
 // Usage:
 //   TimerKeypad k({1, 0}, {{0, 1}, {10, 0}, {1, 0}});
 //   k.left_digit(2); k.right_digit(3); k.right_digit(0);
-//   if (auto t = k.accept()) store_timer(state, 31, *t);
+//   if (auto t = k.accept()) store_timer(state, 31, *t, "timer selection");
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace dryer::link {
 struct LinkState;
@@ -79,12 +80,15 @@ private:
 // limit_line() shall format "%s = %02d:%02d" of label and value (UTF-8).
 std::string limit_line(const std::string& label, MinSec value);
 
-// begin_timer_edit() shall copy the status bytes at offset and offset + 1
-// into the settings image and return them.
+// begin_timer_edit() copies the status bytes at offset and offset + 1 into
+// the settings image (link::begin_edit(), which keeps a value still pending)
+// and returns the status value.
 MinSec begin_timer_edit(link::LinkState& state, std::size_t offset);
 
-// store_timer() shall write the seconds byte, then the minutes byte, and
-// only then raise the change flag of the setting's row.
-void store_timer(link::LinkState& state, std::size_t offset, MinSec value);
+// store_timer() commits the minutes and seconds bytes through the
+// settings-edit path: the bytes first, then the change flag of the setting's
+// row; the commit is journaled under `source`. Returns false when no reply
+// row sends that offset.
+bool store_timer(link::LinkState& state, std::size_t offset, MinSec value, std::string_view source);
 
 }  // namespace dryer::setup

@@ -128,7 +128,7 @@ void TempSelectWindow::showEvent(QShowEvent* e) {
 void TempSelectWindow::open_keypad(const TempPlace& place) {
     if (!place.shown) return;  // a hidden place ignores presses
     const TempTarget target = place.button.target;
-    run_temperature_keypad(this, state_, target);
+    run_temperature_keypad(this, state_, target, "temperature setpoints");
     refresh();
 }
 

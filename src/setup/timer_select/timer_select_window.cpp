@@ -132,7 +132,7 @@ TimerSelectWindow::TimerSelectWindow(link::LinkState& state, QWidget* parent, Te
         children_[i] = c;
         for (std::size_t k = 0; k < c->button_count(); ++k) {
             connect(c->button(k), &QPushButton::clicked, this, [this, i, k] {
-                if (const auto target = box_target(view_[i], k)) run_timer_keypad(this, state_, *target);
+                if (const auto target = box_target(view_[i], k)) run_timer_keypad(this, state_, *target, "timer selection");
                 refresh();
             });
         }
