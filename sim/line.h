@@ -16,21 +16,21 @@ struct PtyPair {
     std::string path;
 };
 
-// open_pty_pair() shall create a pseudo-terminal pair in raw mode with a
+// open_pty_pair() creates a pseudo-terminal pair in raw mode with a
 // non-blocking master and return true; false with the reason in *error
 // (when error is not null) when the system refuses.
 bool open_pty_pair(PtyPair& pair, std::string* error);
 
-// close_pty_pair() shall close both descriptors (when open) and reset the pair.
+// close_pty_pair() closes both descriptors (when open) and reset the pair.
 void close_pty_pair(PtyPair& pair);
 
-// open_serial_port() shall open the device for reading and writing without
+// open_serial_port() opens the device for reading and writing without
 // making it the controlling terminal, set 38400 baud, 8 data bits, even
 // parity with parity checking, 1 stop bit, raw, non-blocking reads, and
 // return the descriptor; -1 with the reason in *error when it cannot.
 int open_serial_port(const std::string& device, std::string* error);
 
-// line_vanished() shall return true when errno after a failed read or write
+// line_vanished() returns true when errno after a failed read or write
 // means the device has gone (a USB adapter unplugged) and must be reopened.
 bool line_vanished(int err);
 

@@ -16,13 +16,13 @@ struct CommandLine {
     PeerOptions peer;  // scenario, refusals, seed, pacing, speed filled in
 };
 
-// parse_command_line() shall fill cmd from the arguments and return true, or
+// parse_command_line() fills cmd from the arguments and return true, or
 // return false with a one-line reason in error: unknown option, missing or
 // bad value, neither or both of --pty and --port, an unreadable scenario, or
 // a bad scenario line (the reason then names the file and the line number).
 bool parse_command_line(int argc, const char* const* argv, CommandLine& cmd, std::string& error);
 
-// parse_offsets() shall read "OFFSET[,OFFSET...]" (decimal or 0x hex, each
+// parse_offsets() reads "OFFSET[,OFFSET...]" (decimal or 0x hex, each
 // 0-328) into the set and return true; false on any bad element.
 bool parse_offsets(const std::string& text, std::bitset<link::kImageSize>& out);
 

@@ -52,25 +52,25 @@ class Peer {
 public:
     explicit Peer(PeerOptions options);
 
-    // receive() shall take n bytes read from the line at real time now_ms and
+    // receive() takes n bytes read from the line at real time now_ms and
     // handle every complete reply among them; a reply still incomplete after
     // gap_ms of quiet is dropped as malformed by poll().
     void receive(const std::uint8_t* data, std::size_t n, std::uint64_t now_ms);
 
-    // poll() shall advance the plant and the scenario to real time now_ms and
+    // poll() advances the plant and the scenario to real time now_ms and
     // return the bytes to write now: a status frame (or half of one) when a
     // well-formed reply has arrived since the last frame or period_ms have
     // passed without one, nothing while silent. now_ms never goes back.
     std::vector<std::uint8_t> poll(std::uint64_t now_ms);
 
-    // next_deadline() shall return the real time by which poll() should next
+    // next_deadline() returns the real time by which poll() should next
     // be called.
     std::uint64_t next_deadline() const;
 
-    // post() shall schedule an action at_ms of plant time from now.
+    // post() schedules an action at_ms of plant time from now.
     void post(Action action);
 
-    // refuse() shall make items touching offset be taken but not echoed (on)
+    // refuse() makes items touching offset be taken but not echoed (on)
     // or applied again (off).
     void refuse(std::size_t offset, bool on);
 
@@ -109,7 +109,7 @@ private:
     bool last_was_idle_ = false;
 };
 
-// build_status_frame() shall return the 331-byte status frame of the image:
+// build_status_frame() returns the 331-byte status frame of the image:
 // the payload 0..328 and its two check bytes.
 std::vector<std::uint8_t> build_status_frame(const Image& image);
 

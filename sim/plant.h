@@ -44,19 +44,19 @@ public:
 
     const Image& image() const { return image_; }
 
-    // step() shall advance the model by dt_ms of plant time and write every
+    // step() advances the model by dt_ms of plant time and write every
     // reading it keeps into the image. Any dt is stable (large steps are
     // split into whole seconds).
     void step(std::uint32_t dt_ms);
 
-    // write() shall store n bytes (1..5) from the panel or a scenario at
+    // write() stores n bytes (1..5) from the panel or a scenario at
     // offset (offset + n <= 329) and react to them: byte 279 keeps only the
     // bits the controller knows (mask 0x8F), bit 0 of 279 starts or cancels
     // an auto-start plan, bit 3 of 238 zeroes the bushel counter, a new
     // drying mode restarts the batch cycle. Other offsets are plain stores.
     void write(std::size_t offset, const std::uint8_t* bytes, std::size_t n);
 
-    // apply() shall carry out a plant action of a scenario (everything but
+    // apply() carries out a plant action of a scenario (everything but
     // silent, corrupt, split, refuse and accept, which belong to the peer).
     void apply(const Action& action);
 

@@ -37,19 +37,19 @@ inline constexpr std::size_t kMaxItemValue = 5;
 // Items may write only the payload: offsets 329 and 330 are check bytes.
 inline constexpr std::size_t kWritableEnd = 329;
 
-// parse_reply() shall classify the n bytes of one received reply. It shall
-// return kind items with every item when byte 0 equals n, the check bytes
+// parse_reply() classifies the n bytes of one received reply. It returns
+// kind items with every item when byte 0 equals n, the check bytes
 // match, the count is at least 1, every n is 1..5, the items exactly fill
 // bytes 2..n-3 and none writes past offset 328; idle or link_lost for the
 // two fixed shapes; malformed with a short reason for anything else.
 Reply parse_reply(const std::uint8_t* data, std::size_t n);
 
-// reply_frame_length() shall return how many bytes the reply starting at
+// reply_frame_length() returns how many bytes the reply starting at
 // data (n bytes available, n >= 1) claims to occupy on the wire: 4 for the
 // link-lost shape (06 00 ...), otherwise byte 0.
 std::size_t reply_frame_length(const std::uint8_t* data, std::size_t n);
 
-// describe() shall return a one-line human-readable form of the item
+// describe() returns a one-line human-readable form of the item
 // ("item 69 n=2: 0xD2 0x00").
 std::string describe(const ReplyItem& item);
 

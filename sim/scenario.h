@@ -49,16 +49,16 @@ struct ScenarioResult {
     std::string error;            // "line N: ..." when !ok
 };
 
-// parse_scenario() shall return every action of the text sorted by time
+// parse_scenario() returns every action of the text sorted by time
 // when every line is blank, a comment or a valid action; otherwise ok =
 // false and an error naming the first bad line by number (1-based).
 ScenarioResult parse_scenario(std::string_view text);
 
-// load_scenario() shall read the file and parse it as above; an unreadable
+// load_scenario() reads the file and parse it as above; an unreadable
 // file gives ok = false with the reason.
 ScenarioResult load_scenario(const std::string& path);
 
-// describe() shall return the action in the scenario grammar ("at 30s
+// describe() returns the action in the scenario grammar ("at 30s
 // shutdown node 14 warning 5").
 std::string describe(const Action& action);
 

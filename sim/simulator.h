@@ -21,22 +21,22 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // start_pty() shall create a pseudo-terminal pair, serve it on a new
+    // start_pty() creates a pseudo-terminal pair, serve it on a new
     // thread and return the path the panel should open; an empty string with
     // the reason in *error when the pair cannot be made or already serving.
     std::string start_pty(std::string* error = nullptr);
 
-    // start_port() shall open the serial device with the panel's line
+    // start_port() opens the serial device with the panel's line
     // settings and serve it on a new thread, reopening it every two seconds
     // after it vanishes; false with the reason in *error when the first open
     // fails or already serving.
     bool start_port(const std::string& device, std::string* error = nullptr);
 
-    // start_fd() shall serve an open descriptor (made non-blocking here) and
+    // start_fd() serves an open descriptor (made non-blocking here) and
     // close it when stopped; false when already serving or fd < 0.
     bool start_fd(int fd);
 
-    // stop() shall end the serving thread and close what it opened. Safe to
+    // stop() ends the serving thread and close what it opened. Safe to
     // call more than once, from any thread but the serving one.
     void stop();
 

@@ -5,7 +5,7 @@
 
 namespace dryer::art {
 
-// builtin_picture() shall return the built-in picture `number` at its fixed
+// builtin_picture() returns the built-in picture `number` at its fixed
 // size, or a null image for a number the program has no picture for.
 QImage builtin_picture(int number);
 

@@ -9,11 +9,11 @@
 
 namespace dryer::art {
 
-// main_screen_picture_size() shall return the size of picture n, or an empty
+// main_screen_picture_size() returns the size of picture n, or an empty
 // size when n is not one of the main screen's pictures.
 QSize main_screen_picture_size(int n);
 
-// main_screen_picture() shall draw picture n on a transparent background, or
+// main_screen_picture() draws picture n on a transparent background, or
 // return a null image when n is not one of the main screen's pictures.
 QImage main_screen_picture(int n);
 

@@ -52,47 +52,47 @@ inline constexpr std::array<Language, kLanguageCount> kLanguages{{
     {"Spanish", "ES", "SpanishStrings.txt", 485, "SPANISH"},
 }};
 
-// language() shall return the table row of index, and English's row when the
+// language() returns the table row of index, and English's row when the
 // index is outside 1 to 12.
 const Language& language(int index);
 
-// language_from_config() shall return the index whose name equals the first
+// language_from_config() returns the index whose name equals the first
 // min(size, 200) bytes of the configuration file, read as a C string (up to
 // the first NUL byte), compared whole and case-sensitively; 0 when nothing
 // matches. Pure; the configuration file's parser.
 int language_from_config(const unsigned char* bytes, std::size_t size);
 
-// read_language_config() shall read storage root + TavrinLangConfig.txt, set
+// read_language_config() reads storage root + TavrinLangConfig.txt, set
 // the current language from it and return it. A missing file gives English
 // and is created with "English"; unreadable or unknown content gives English
 // and leaves the file as it is.
 int read_language_config();
 
-// write_language_config() shall create or truncate the configuration file
+// write_language_config() creates or truncate the configuration file
 // ("\Hard Disk\TavrinLangConfig.txt" when the hard disk is present, else at
 // the file-system root) and write the name's bytes without terminator or line
-// end. It shall return false, silently, when the file cannot be written.
+// end. It returns false, silently, when the file cannot be written.
 bool write_language_config(std::string_view name);
 
-// current_language() shall return the current index, 0 to 12.
+// current_language() returns the current index, 0 to 12.
 int current_language();
 
-// set_language() shall make index current, reload the strings table and the
+// set_language() makes index current, reload the strings table and the
 // warning-text tables, then write the configuration file with the language's
 // name ("English" for an index outside 1 to 12).
 void set_language(int index);
 
-// ensure_loaded() shall run the reload-pending step: on the first call after
+// ensure_loaded() runs the reload-pending step: on the first call after
 // start (or after reset_localization()) read the configuration file, load
 // the strings table and the warning-text tables; later calls do nothing.
 // Every lookup of the l10n library calls it first.
 void ensure_loaded();
 
-// reset_localization() shall put the module back into its start state:
+// reset_localization() puts the module back into its start state:
 // English, reload pending, every table empty.
 void reset_localization();
 
-// language_button_caption() shall return the two-line caption of the
+// language_button_caption() returns the two-line caption of the
 // language's button in the "Select Language to Use" dialog: its name in the
 // current language (its text number), a line break and the English name in
 // parentheses, e.g. u"DEUTSCH\n(German)".

@@ -40,7 +40,7 @@ void load_warnings_locked();
 // "Languages\XX\" .
 std::string language_folder_relative(int index);
 
-// read_file_prefix() shall return at most max_bytes of the file from its
+// read_file_prefix() returns at most max_bytes of the file from its
 // start, or nothing when it cannot be opened.
 std::optional<std::vector<std::uint8_t>> read_file_prefix(const std::filesystem::path& p,
                                                           std::size_t max_bytes);

@@ -16,14 +16,14 @@ inline constexpr std::size_t kWorkLineChars = 1000;
 
 using Slot = std::array<char16_t, kSlotChars + 1>;
 
-// load_utf16_lines() shall walk bytes[2..size) in steps of two and store each
+// load_utf16_lines() walks bytes[2..size) in steps of two and store each
 // line closed by a line feed into the next slot of slots (at most
 // slots.size() lines; later lines are ignored), cut to 150 characters and
 // padded with terminators. A line longer than the 1000-character working line
-// is cut there. It shall return the number of slots written.
+// is cut there. It returns the number of slots written.
 std::size_t load_utf16_lines(const std::uint8_t* bytes, std::size_t size, std::span<Slot> slots);
 
-// slot_text() shall return the characters of a slot up to its terminator.
+// slot_text() returns the characters of a slot up to its terminator.
 std::u16string slot_text(const Slot& slot);
 
 }  // namespace dryer::l10n

@@ -7,10 +7,10 @@
 
 namespace dryer::l10n {
 
-// append_utf8() shall append code point c to out in UTF-8.
+// append_utf8() appends code point c to out in UTF-8.
 void append_utf8(std::string& out, char32_t c);
 
-// to_utf8() shall return the UTF-16 text in UTF-8; an unpaired surrogate
+// to_utf8() returns the UTF-16 text in UTF-8; an unpaired surrogate
 // becomes U+FFFD.
 std::string to_utf8(std::u16string_view text);
 

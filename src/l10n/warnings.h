@@ -19,26 +19,26 @@ namespace dryer::l10n {
 
 inline constexpr std::size_t kWarningBufferChars = 150;
 
-// load_warning_tables() shall load the nine tables of the current language in
+// load_warning_tables() loads the nine tables of the current language in
 // table order; a table whose file is missing in that language is loaded from
 // the English file of the same name; slots are not cleared first.
 void load_warning_tables();
 
-// warning_table_index() shall return the table (0 to 8) of a node id, or -1
+// warning_table_index() returns the table (0 to 8) of a node id, or -1
 // for nodes without a table (8 to 13 and any other value).
 int warning_table_index(int node_id);
 
-// get_warning_text() shall run the reload-pending step; when both ids are at
+// get_warning_text() runs the reload-pending step; when both ids are at
 // least 1 and the node has a table, write at most 149 characters of slot w
 // and a terminator into dest (at least 150 characters). Warning ids above
 // 1000 give an empty string. Otherwise dest is left untouched.
 void get_warning_text(int node_id, int warning_id, char16_t* dest);
 
-// warning_text() shall return the module text of the pair, empty when there
+// warning_text() returns the module text of the pair, empty when there
 // is none.
 std::u16string warning_text(int node_id, int warning_id);
 
-// warning_picture_path() and warning_text_path() shall return storage root +
+// warning_picture_path() and warning_text_path() returns storage root +
 // Languages\XX\WarningBitmaps\NID_nn_WARNING_ID_ww.bmp (.txt) for the current
 // language, node ids 2 to 7 written as 02. They do not test the file. The
 // pair (0, 0) names the help of the lost connection to the dryer, which no
@@ -46,13 +46,13 @@ std::u16string warning_text(int node_id, int warning_id);
 std::filesystem::path warning_picture_path(int node_id, int warning_id);
 std::filesystem::path warning_text_path(int node_id, int warning_id);
 
-// rear_discharge_picture_path() shall return the path of picture 74, 75, 76
+// rear_discharge_picture_path() returns the path of picture 74, 75, 76
 // for animation frames 0, 1, 2 and of 77 for 3 or more (and for negative
 // frames) in the folder "\Hard Disk\Languages\EN\Bitmaps", whatever the
 // current language and whether or not the hard disk is present.
 std::filesystem::path rear_discharge_picture_path(int frame);
 
-// warning_illustration_picture_path() shall return the picture the warning
+// warning_illustration_picture_path() returns the picture the warning
 // help dialog shows: the rear-discharge picture of the frame for node 14
 // warning 5, else warning_picture_path().
 std::filesystem::path warning_illustration_picture_path(int node_id, int warning_id, int frame);

@@ -13,15 +13,15 @@ namespace dryer::link {
 // (entries 256-511), exactly as published for Modbus RTU.
 extern const std::array<std::uint8_t, 512> kCrcTable;
 
-// crc16() shall return the CRC of the first n bytes of data. Its low byte is
+// crc16() returns the CRC of the first n bytes of data. Its low byte is
 // the first check byte on the wire, its high byte the second.
 std::uint16_t crc16(const std::uint8_t* data, std::size_t n);
 
-// crc_append() shall store the two check bytes of the first m bytes of buf at
+// crc_append() stores the two check bytes of the first m bytes of buf at
 // buf[m] (low byte) and buf[m + 1] (high byte). buf holds at least m + 2 bytes.
 void crc_append(std::uint8_t* buf, std::size_t m);
 
-// crc_verify() shall return true when buf[m] and buf[m + 1] are the check
+// crc_verify() returns true when buf[m] and buf[m + 1] are the check
 // bytes of the first m bytes of buf. buf holds at least m + 2 bytes.
 bool crc_verify(const std::uint8_t* buf, std::size_t m);
 

@@ -15,17 +15,17 @@
 
 namespace dryer::link {
 
-// decode_status_frame() shall apply the payload of an accepted 331-byte
+// decode_status_frame() applies the payload of an accepted 331-byte
 // status frame to state. Any byte values are handled (no field is trusted
 // as an index). Redraw requests of one frame are raised together, so a
 // frame identical to the image requests nothing.
 void decode_status_frame(LinkState& state, std::span<const std::uint8_t, kStatusFrameSize> frame);
 
-// units_for_count_code() shall return the number of fan/heater units of a
+// units_for_count_code() returns the number of fan/heater units of a
 // fan/heater count code (0-3: one to four, 4: six), or 0 for any other code.
 int units_for_count_code(std::uint8_t code);
 
-// decoder_second_tick() shall lower the shutdown re-record countdown by one
+// decoder_second_tick() lowers the shutdown re-record countdown by one
 // while it is above 0 (the one-second timer's share of the decoder).
 void decoder_second_tick(LinkState& state);
 

@@ -17,20 +17,20 @@ inline constexpr std::size_t kLinkLostReplySize = 4;  // although byte 0 reads 6
 using TransmitBuffer = std::array<std::uint8_t, kMaxReplySize>;
 using StatusFrame = std::array<std::uint8_t, kStatusFrameSize>;
 
-// status_frame_accepted() shall return true only when exactly 331 bytes were
+// status_frame_accepted() returns true only when exactly 331 bytes were
 // read and the two check bytes after the 329-byte payload match; any other
 // size or a mismatch is false. bytes may be null when n is 0.
 bool status_frame_accepted(const std::uint8_t* bytes, std::size_t n);
 
-// put_idle_reply() shall write 07 00 00 00 00 and its check bytes into tx
+// put_idle_reply() writes 07 00 00 00 00 and its check bytes into tx
 // and return the number of bytes to send (7).
 std::size_t put_idle_reply(TransmitBuffer& tx);
 
-// put_link_lost_reply() shall write 06 00 and its check bytes into tx and
+// put_link_lost_reply() writes 06 00 and its check bytes into tx and
 // return the number of bytes to send (4).
 std::size_t put_link_lost_reply(TransmitBuffer& tx);
 
-// finish_item_reply() shall append the check bytes to an item reply built by
+// finish_item_reply() appends the check bytes to an item reply built by
 // build_reply() and return its length on the wire (byte 0).
 std::size_t finish_item_reply(TransmitBuffer& tx);
 

@@ -37,13 +37,13 @@ class LinkCycle {
 public:
     LinkCycle(LinkState& state, platform::Transport& transport) : state_(state), transport_(transport) {}
 
-    // run_cycle() shall do one link cycle: read what has arrived (at most 331
+    // run_cycle() does one link cycle: read what has arrived (at most 331
     // bytes), decode it when it is an accepted status frame (link-alive
     // counter back to 10), count the reply-hold counter down, and write
     // exactly one reply after purging the port: the link-lost reply when
     // requested and not held, an item reply when the builder has items and
     // the hold counter is below 2, else the idle reply. With the device gone
-    // it shall write nothing and try to reopen it every kReopenEveryCycles
+    // it writes nothing and try to reopen it every kReopenEveryCycles
     // cycles; it returns what it did.
     CycleResult run_cycle();
 
@@ -60,11 +60,11 @@ private:
     std::uint32_t closed_cycles_ = 0;
 };
 
-// link_second_tick_on() shall lower the link-alive counter and the shutdown
+// link_second_tick_on() lowers the link-alive counter and the shutdown
 // re-record countdown by one, each while above 0.
 void link_second_tick_on(LinkState& state);
 
-// link_cycle_tick_on() shall count a 175 ms tick and return true when the
+// link_cycle_tick_on() counts a 175 ms tick and return true when the
 // new count is even (a cycle is due).
 bool link_cycle_tick_on(LinkState& state);
 
@@ -77,15 +77,15 @@ public:
     LinkDriver(const LinkDriver&) = delete;
     LinkDriver& operator=(const LinkDriver&) = delete;
 
-    // start() shall start the receive thread and then create the cycle event;
+    // start() starts the receive thread and then create the cycle event;
     // the thread retries its wait until the event exists.
     void start();
-    // stop() shall stop and join the receive thread (a no-op when not running).
+    // stop() stops and join the receive thread (a no-op when not running).
     void stop();
-    // cycle_tick() shall count the tick and release the cycle event on every
+    // cycle_tick() counts the tick and release the cycle event on every
     // second one, once the event exists.
     void cycle_tick();
-    // cycles_run() shall return the number of cycles the thread has finished.
+    // cycles_run() returns the number of cycles the thread has finished.
     std::uint32_t cycles_run() const { return cycles_run_.load(std::memory_order_acquire); }
 
 private:

@@ -13,22 +13,22 @@ namespace dryer::link {
 
 class LinkDriver;
 
-// open_link() shall open the serial device (the panel's COM1:, e.g.
+// open_link() opens the serial device (the panel's COM1:, e.g.
 // /dev/ttyS0 or a pseudo-terminal) with the link's line settings, start the
 // receive thread and create the cycle event, and return true. When the device
-// cannot be opened it shall return false; the receive thread still runs and
+// cannot be opened it returns false; the receive thread still runs and
 // tries the device again every few seconds, so the link-alive counter runs
 // down, the link reads as lost, and the panel recovers when it appears.
 bool open_link(const std::string& device);
 
-// link_alive() shall return true while the link-alive counter is above 0.
+// link_alive() returns true while the link-alive counter is above 0.
 bool link_alive();
 
 // Returns the panel's receive thread once open_link() has started it, else
 // nullptr.
 LinkDriver* panel_link_driver();
 
-// request_link_lost_reply() shall raise the link-lost request; the receive
+// request_link_lost_reply() raises the link-lost request; the receive
 // thread sends the link-lost reply in its next cycle that is not held.
 void request_link_lost_reply();
 

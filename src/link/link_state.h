@@ -97,7 +97,7 @@ constexpr std::uint64_t plenum_box(int box) { return plenum_box_first << (box - 
 
 class RedrawRequests {
 public:
-    // request() shall add bits to the pending mask and, when the mask was
+    // request() adds bits to the pending mask and, when the mask was
     // empty before, call the wake-up callback once (from the calling thread).
     void request(std::uint64_t bits) {
         const std::uint64_t before = mask_.fetch_or(bits, std::memory_order_relaxed);
@@ -105,7 +105,7 @@ public:
             if (auto* w = wake_.load(std::memory_order_acquire)) (*w)();
         }
     }
-    // take() shall return the pending bits and clear them.
+    // take() returns the pending bits and clear them.
     std::uint64_t take() { return mask_.exchange(0, std::memory_order_relaxed); }
     std::uint64_t pending() const { return mask_.load(std::memory_order_relaxed); }
     // The callback must outlive the link; set it before the link opens.

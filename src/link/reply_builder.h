@@ -20,7 +20,7 @@ inline constexpr std::size_t kReplyLengthLimit = 100;
 // check bytes (finish_item_reply()).
 bool build_reply(LinkState& state, TransmitBuffer& tx);
 
-// queue_panel_clock() shall write the panel's local time into settings 53-57
+// queue_panel_clock() writes the panel's local time into settings 53-57
 // (minute, hour, day, month, year modulo 100) and then raise the one-shot
 // clock row, so the next reply carries it once. The one-second timer calls it.
 void queue_panel_clock(LinkState& state, int minute, int hour, int day, int month, int year);

@@ -116,7 +116,7 @@ constexpr int plenum_setpoint_row(int unit) { return row::plenum6_setpoint + (un
 constexpr int burner_diff_row(int unit) { return row::burner_diff_6 + (unit - 1); }
 constexpr int burner_mode_row(int unit) { return row::burner_mode_6 + (unit - 1); }
 
-// row_for_setting() shall return the row that sends the setting at this
+// row_for_setting() returns the row that sends the setting at this
 // offset from the settings image with its own clear rule, or 0 when no such
 // row exists. Codes 159, 160 and 161 have several rows; this returns row 43
 // for 159 and 0 for 160 and 161, whose rows hand back status values.

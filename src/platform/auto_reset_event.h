@@ -13,16 +13,16 @@ namespace dryer::platform {
 
 class AutoResetEvent {
 public:
-    // set() shall signal the event and wake one waiter; signalling a
+    // set() signals the event and wake one waiter; signalling a
     // signalled event changes nothing.
     void set();
 
-    // wait() shall return true once the event is signalled, consuming the
-    // signal; it shall return false when the timeout (if any) passes first or
+    // wait() returns true once the event is signalled, consuming the
+    // signal; it returns false when the timeout (if any) passes first or
     // stop is requested on the token.
     bool wait(std::stop_token stop = {}, std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
-    // signalled() shall return whether a signal is pending (for tests).
+    // signalled() returns whether a signal is pending (for tests).
     bool signalled() const;
 
 private:

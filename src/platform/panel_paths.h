@@ -21,16 +21,16 @@
 
 namespace dryer::platform {
 
-// set_panel_root() shall make root the directory under which every panel path
+// set_panel_root() makes root the directory under which every panel path
 // is placed, for all later calls.
 void set_panel_root(const std::filesystem::path& root);
 
-// panel_root() shall return the root set by set_panel_root(); before any such
-// call it shall return $DRYER_PANEL_ROOT when that is set and not empty, else
+// panel_root() returns the root set by set_panel_root(); before any such
+// call it returns $DRYER_PANEL_ROOT when that is set and not empty, else
 // the current directory ".".
 std::filesystem::path panel_root();
 
-// map_panel_path() shall return the Linux path of a panel path. Backslashes and
+// map_panel_path() returns the Linux path of a panel path. Backslashes and
 // slashes both separate names; a leading "Hard Disk" or "Hard Disk2" component
 // is matched without regard to case and written in its canonical spelling;
 // every later component is matched without regard to case against what exists
@@ -39,15 +39,15 @@ std::filesystem::path panel_root();
 // the panel root.
 std::filesystem::path map_panel_path(std::string_view panel_path);
 
-// hard_disk_present() shall return true when <root>/Hard Disk is a directory.
+// hard_disk_present() returns true when <root>/Hard Disk is a directory.
 // The test is made afresh on every call.
 bool hard_disk_present();
 
-// usb_drive_present() shall return true when <root>/Hard Disk2 is a directory
+// usb_drive_present() returns true when <root>/Hard Disk2 is a directory
 // (a mount point or a symlink to one).
 bool usb_drive_present();
 
-// storage_path() shall return the storage root plus the relative name: the
+// storage_path() returns the storage root plus the relative name: the
 // storage root is "\Hard Disk\" when hard_disk_present(), else the file-system
 // root. The rule is applied afresh on every call.
 std::filesystem::path storage_path(std::string_view relative_name);

@@ -19,12 +19,12 @@ public:
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
-    // open() shall open the existing device for reading and writing,
-    // exclusively, apply the line settings and return true; it shall return
+    // open() opens the existing device for reading and writing,
+    // exclusively, apply the line settings and return true; it returns
     // false (and leave the port closed) when the path cannot be opened or is
     // not a terminal device.
     bool open();
-    // close() shall close the device; closing a closed port does nothing.
+    // close() closes the device; closing a closed port does nothing.
     void close();
 
     long read_some(std::uint8_t* buf, std::size_t max) override;
@@ -35,7 +35,7 @@ public:
 
     const std::string& device() const { return device_; }
 
-    // pending_input() shall return the number of received bytes waiting to
+    // pending_input() returns the number of received bytes waiting to
     // be read (0 when closed).
     std::size_t pending_input() const;
 
@@ -47,7 +47,7 @@ private:
     int fd_ = -1;
 };
 
-// apply_line_settings() shall set 38400 8E1 raw with parity checking on the
+// apply_line_settings() sets 38400 8E1 raw with parity checking on the
 // open terminal fd, keeping the rest of its settings, and return true; false
 // when the fd is not a terminal or refuses the settings.
 bool apply_line_settings(int fd);

@@ -22,18 +22,18 @@ struct LocalTime {
     int millisecond = 0;
 };
 
-// local_time_now() shall return the machine's current local time.
+// local_time_now() returns the machine's current local time.
 LocalTime local_time_now();
 
-// to_file_time() shall return the time as a 64-bit file time: 100-nanosecond
+// to_file_time() returns the time as a 64-bit file time: 100-nanosecond
 // ticks since 1601-01-01 00:00 (of the same clock, here local time).
 std::int64_t to_file_time(const LocalTime& t);
 
-// from_file_time() shall return the calendar time of a file time, with the
+// from_file_time() returns the calendar time of a file time, with the
 // day of the week filled in; a negative file time gives 1601-01-01 00:00.
 LocalTime from_file_time(std::int64_t ticks);
 
-// format_picture() shall return the picture with every date and time
+// format_picture() returns the picture with every date and time
 // element replaced by the matching part of t; a field out of its range
 // (month 13, day of week 9) gives an empty name rather than reading past a
 // table. Characters that are not elements are copied as they are.

@@ -26,15 +26,15 @@ class AutoRepeat {
 public:
     static constexpr std::uint32_t kDelay = 5;  // 100 ms ticks before the first repeat
 
-    // register_group() shall make `group` (1..3) serve `buttons` in the given
+    // register_group() makes `group` (1..3) serve `buttons` in the given
     // order while `shown` returns true, replacing an earlier registration;
-    // it shall return false and change nothing for another group number.
+    // it returns false and change nothing for another group number.
     bool register_group(int group, std::function<bool()> shown, std::vector<RepeatButton> buttons);
-    // unregister_group() shall stop serving `group`; unknown groups are ignored.
+    // unregister_group() stops serving `group`; unknown groups are ignored.
     void unregister_group(int group);
-    // tick() shall, for each registered group whose window is shown, find
-    // the first pressed button: while the group's delay is above 0 lower it,
-    // else fire the button. A group with no button pressed gets its delay
+    // tick() finds, for each registered group whose window is shown, the
+    // first pressed button: while the group's delay is above 0 it lowers it,
+    // else it fires the button. A group with no button pressed gets its delay
     // back to kDelay.
     void tick();
     std::uint32_t delay(int group) const { return groups_.at(static_cast<std::size_t>(group - 1)).delay; }

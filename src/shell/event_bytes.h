@@ -14,7 +14,7 @@ struct EventCommands {
     std::size_t count = 0;
 };
 
-// take_event_commands() shall return 34822 when the meter roll event is
+// take_event_commands() returns 34822 when the meter roll event is
 // raised and 34823 when the dipswitch event is raised while the dipswitch
 // latch is 0, in that order, lowering each event it turns into a command.
 EventCommands take_event_commands(link::PanelValues& values);

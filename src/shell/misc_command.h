@@ -33,19 +33,19 @@ public:
     virtual void open_temperature_keypad(const TemperatureKeypadRequest& request) = 0;
 };
 
-// grain_setpoint_request() shall copy the two status bytes at `target`
+// grain_setpoint_request() copies the two status bytes at `target`
 // (149, 151 or 153) into the settings image and return the keypad request
 // for it (limits 50 to 160, default 105, the target's change flag).
 TemperatureKeypadRequest grain_setpoint_request(link::LinkState& state, std::size_t target);
 
-// run_misc() shall carry out the four steps of "MISC" in order.
+// run_misc() carries out the four steps of "MISC" in order.
 void run_misc(link::LinkState& state, MiscActions& actions);
 
-// run_meter_roll_event() shall open the meter roll speed dialog, after a yes
+// run_meter_roll_event() opens the meter roll speed dialog, after a yes
 // to the learning-period question when that period is active.
 void run_meter_roll_event(const link::LinkState& state, MiscActions& actions);
 
-// learning_period_active() shall return true in moisture-control mode 3
+// learning_period_active() returns true in moisture-control mode 3
 // with status_52 above 0 and bit 2 of mode_flags_179 set.
 bool learning_period_active(const link::LinkState& state);
 

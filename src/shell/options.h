@@ -23,12 +23,12 @@ struct ParseResult {
     std::string error;  // empty when the command line is good
 };
 
-// parse_options() shall read our options from args (without the program
+// parse_options() reads our options from args (without the program
 // name), skip Qt's own options (-platform X, -style X, ...) and return an
 // error text for an unknown "--" option, a missing value or a bad number.
 ParseResult parse_options(const std::vector<std::string>& args);
 
-// usage() shall return the --help text.
+// usage() returns the --help text.
 std::string usage();
 
 }  // namespace dryer::shell

@@ -10,11 +10,11 @@
 
 namespace dryer::shell {
 
-// panel_root() shall return --root, else $DRYER_PANEL_ROOT, else the panel
+// panel_root() returns --root, else $DRYER_PANEL_ROOT, else the panel
 // root the build lays out.
 QString panel_root(const PanelOptions& options);
 
-// run_panel() shall start the panel with these options inside the running
+// run_panel() starts the panel with these options inside the running
 // QApplication and return the process's exit code when it ends: 0 when
 // another copy was brought to the front instead.
 int run_panel(const PanelOptions& options);

@@ -18,7 +18,7 @@ struct ButtonBarLayout {
     std::array<int, 5> x;  // TIMERS, TEMPS, SETUP, VIEW, MISC
 };
 
-// button_bar_layout() shall return "QS" shown and the five buttons at
+// button_bar_layout() returns "QS" shown and the five buttons at
 // 10, 125, 240, 355, 470 when bit 0 of options_279 is set, otherwise "QS"
 // hidden and the buttons at 20, 144, 268, 392, 516.
 ButtonBarLayout button_bar_layout(std::uint8_t options_279);
@@ -31,7 +31,7 @@ struct RightHandViews {
     bool operator==(const RightHandViews&) const = default;
 };
 
-// right_hand_views() shall return the batch window with the plenum view
+// right_hand_views() returns the batch window with the plenum view
 // when drying_mode is not 0; in continuous flow the graph alone when bit 6
 // of display_options_266 is set, else the averages with the plenum view.
 RightHandViews right_hand_views(std::uint8_t drying_mode, std::uint8_t display_options_266);
@@ -43,7 +43,7 @@ struct BatchButtons {
     bool operator==(const BatchButtons&) const = default;
 };
 
-// batch_buttons() shall return the single heat button alone in drying mode
+// batch_buttons() returns the single heat button alone in drying mode
 // 0, high and low in mode 3, and in any other mode high and low when bit 1
 // of system_flags_257 (dual plenum) is set, else the single one.
 BatchButtons batch_buttons(std::uint8_t drying_mode, std::uint8_t system_flags_257);
@@ -54,7 +54,7 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// centred_origin() shall return where a w x h dialog goes to be centred on
+// centred_origin() returns where a w x h dialog goes to be centred on
 // the parent rectangle, with negative coordinates clamped to 0.
 Point centred_origin(int parent_x, int parent_y, int parent_w, int parent_h, int w, int h);
 

@@ -12,7 +12,7 @@ class SingleInstance : public QObject {
     Q_OBJECT
 public:
     explicit SingleInstance(const QString& root, QObject* parent = nullptr);
-    // claim() shall return true when this copy is the only one (it then
+    // claim() returns true when this copy is the only one (it then
     // listens for later copies), and false after asking the running copy
     // to come to the front.
     bool claim();
@@ -26,7 +26,7 @@ private:
     QLocalServer server_;
 };
 
-// socket_name_for_root() shall return the local socket name for a panel root.
+// socket_name_for_root() returns the local socket name for a panel root.
 QString socket_name_for_root(const QString& root);
 
 }  // namespace dryer::shell

@@ -23,7 +23,7 @@ public:
     virtual void init_texts() = 0;
 };
 
-// run_startup() shall run the steps in order and return false when start-up
+// run_startup() runs the steps in order and return false when start-up
 // ended early (the program then exits with code 0 without a message loop).
 bool run_startup(StartupSteps& steps);
 

@@ -43,30 +43,30 @@ class ShellTimers {
 public:
     ShellTimers(link::LinkState& state, TimerDuties& duties, AutoRepeat& repeat);
 
-    // fast_tick() shall run the 175 ms duties: button-bar re-layout when
+    // fast_tick() runs the 175 ms duties: button-bar re-layout when
     // options_279 changed since the last tick, status line redraw, blink
     // phase (with warning redraws at both blink edges while a shutdown is
     // reported), the link cycle tick and the graph redraw request.
     void fast_tick();
-    // second_tick() shall write `now` (local time) into the clock settings,
+    // second_tick() writes `now` (local time) into the clock settings,
     // raise the clock item's flag, run the link's share of the one-second
     // timer (re-record countdown, link-alive counter), then the housekeeping.
     void second_tick(const std::tm& now);
-    // display_tick() shall run the 100 ms duties: warning window shown or
+    // display_tick() runs the 100 ms duties: warning window shown or
     // hidden, the every-third-tick blink bit, the dryer picture, auto-repeat.
     void display_tick();
 
-    // request_graph_redraw() shall raise the graph redraw request; the line
+    // request_graph_redraw() raises the graph redraw request; the line
     // graph and the plenum view are redrawn 25 fast ticks later.
     void request_graph_redraw() { graph_request_ = true; }
 
-    // controller_heard() shall return true when a status frame was accepted
+    // controller_heard() returns true when a status frame was accepted
     // between the last two one-second ticks (the link-alive counter was back
     // at 10 before the tick lowered it).
     bool controller_heard() const { return heard_; }
 
     std::uint32_t blink_flags() const { return blink_flags_; }
-    // take_third_tick_flag() shall return blink bit 1 and clear it.
+    // take_third_tick_flag() returns blink bit 1 and clear it.
     bool take_third_tick_flag();
     std::uint32_t blink_counter() const { return blink_counter_; }
     std::uint32_t settle_count() const { return settle_count_; }

@@ -71,8 +71,8 @@ TEST(Durability, EveryAcknowledgedRecordSurvivesSigkill) {
         ::close(fds[0]);
         ASSERT_EQ(acks, kill_after[round]);
 
-        ASSERT_EQ(integrity(root.db_file()), "ok") << "after round " << round;
-        ShutdownStore store(root.db_file());
+        ASSERT_EQ(integrity(test::db_file(root)), "ok") << "after round " << round;
+        ShutdownStore store(test::db_file(root));
         ASSERT_TRUE(store.prepare());
         std::set<std::string> present;
         for (const HistoryRecord& r : store.fill_list(SortOrder::by_warning)) present.insert(r.warning);
@@ -82,7 +82,7 @@ TEST(Durability, EveryAcknowledgedRecordSurvivesSigkill) {
     // A kill before the journal's header was written leaves a journal that is
     // not hot: readers ignore it and the next record removes it, so nothing
     // lies beside the store at rest once it has been written again.
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     ASSERT_TRUE(store.prepare());
     EXPECT_EQ(store.record("after the rounds", "MAIN I/O"), RecordOutcome::stored);
     EXPECT_FALSE(std::filesystem::exists(root.hard_disk() / "ShutdownHistoryDB-journal"));

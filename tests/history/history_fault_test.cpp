@@ -32,9 +32,9 @@ class UnsoundFileTest : public ::testing::TestWithParam<UnsoundCase> {};
 TEST_P(UnsoundFileTest, SetAsideAndStartFresh) {
     const UnsoundCase& c = GetParam();
     test::TempRoot root;
-    c.make(root.db_file());
-    const std::string before = test::read_bytes(root.db_file());
-    ShutdownStore store(root.db_file());
+    c.make(test::db_file(root));
+    const std::string before = test::read_bytes(test::db_file(root));
+    ShutdownStore store(test::db_file(root));
 
     EXPECT_TRUE(store.prepare());
     const auto aside = store.set_aside_files();
@@ -76,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
 // stores the record; a second damaged file gets the next free name.
 TEST(UnsoundFile, RecordingRecoversAndNumbersTheSetAsideFiles) {
     test::TempRoot root;
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     for (int round = 1; round <= 2; ++round) {
-        test::write_bytes(root.db_file(), std::string(5000, static_cast<char>(round)));
+        test::write_bytes(test::db_file(root), std::string(5000, static_cast<char>(round)));
         EXPECT_EQ(store.record("W", "N"), RecordOutcome::stored);
         EXPECT_EQ(store.read_info(), 1u);
     }
@@ -90,12 +90,12 @@ TEST(UnsoundFile, RecordingRecoversAndNumbersTheSetAsideFiles) {
 // screen's list is empty meanwhile; all works again once the lock is gone.
 TEST(LockedFile, RecordFailsQuicklyAndListsStayEmpty) {
     test::TempRoot root;
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     ASSERT_TRUE(store.prepare());
     ASSERT_EQ(store.record("before", "N"), RecordOutcome::stored);
 
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(root.db_file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(test::db_file(root).c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     EXPECT_EQ(store.record("while locked", "N"), RecordOutcome::failed);
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
@@ -113,11 +113,11 @@ TEST(LockedFile, RecordFailsQuicklyAndListsStayEmpty) {
 TEST(ReadOnlyFolder, RecordFailsListingWorks) {
     test::TempRoot root;
     {
-        ShutdownStore store(root.db_file());
+        ShutdownStore store(test::db_file(root));
         ASSERT_TRUE(store.prepare());
         ASSERT_EQ(store.record("kept", "MAIN I/O"), RecordOutcome::stored);
     }
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     test::ReadOnlyFolder ro(root.hard_disk());
     if (ro.writable()) GTEST_SKIP() << "cannot make a folder read-only on this machine";
 
@@ -132,7 +132,7 @@ TEST(ReadOnlyFolder, RecordFailsListingWorks) {
 
 TEST(ReadOnlyFolder, NoFileAndNoWayToCreateIt) {
     test::TempRoot root;
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     test::ReadOnlyFolder ro(root.hard_disk());
     if (ro.writable()) GTEST_SKIP() << "cannot make a folder read-only on this machine";
     EXPECT_FALSE(store.prepare());
@@ -145,7 +145,7 @@ TEST(ReadOnlyFolder, NoFileAndNoWayToCreateIt) {
 TEST(MissingDisk, EverythingFailsQuietly) {
     test::TempRoot root;
     std::filesystem::remove_all(root.hard_disk());
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     EXPECT_FALSE(store.prepare());
     EXPECT_EQ(store.record_event("E"), RecordOutcome::failed);
     EXPECT_TRUE(store.fill_list(SortOrder::by_date_time).empty());

@@ -32,7 +32,7 @@ TEST(LocalizedHistory, RecordsTheCurrentLanguagesWarningTextUnderThePanelRoot) {
                       utf16_file(u"HEADING\r\nONE\r\nTWO\r\nTHREE\r\nFOUR\r\nREAR DISCHARGE \u00C9\r\n"));
 
     ShutdownStore store;  // \Hard Disk\ShutdownHistoryDB under the panel root
-    EXPECT_EQ(store.file(), root.db_file());
+    EXPECT_EQ(store.file(), test::db_file(root));
     EXPECT_EQ(usb_drive_folder(), root.usb());
     ASSERT_TRUE(store.prepare());
     ShutdownRecorder recorder(store, localized_warning_text());

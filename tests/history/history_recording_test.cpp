@@ -37,7 +37,7 @@ class RecordingRuleTest : public ::testing::TestWithParam<RuleCase> {};
 TEST_P(RecordingRuleTest, DecoderAndRecorderStoreEachNewShutdownOnce) {
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store(root.db_file(), clock.fn());
+    ShutdownStore store(test::db_file(root), clock.fn());
     ASSERT_TRUE(store.prepare());
     ShutdownRecorder recorder(store, [](std::uint8_t n, std::uint8_t w) {
         return "W" + std::to_string(w) + "@" + std::to_string(n);

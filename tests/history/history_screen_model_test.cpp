@@ -43,7 +43,7 @@ protected:
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.db_file(), clock.fn()};
+    ShutdownStore store{test::db_file(root), clock.fn()};
     std::vector<int> asked_numbers;
     HistoryScreenModel model{store, [this](int n) {
                                  asked_numbers.push_back(n);
@@ -166,7 +166,7 @@ TEST_F(ScreenModelTest, CopyToUsbDialogue) {
         if (c.drive_at_start) std::filesystem::create_directories(root.usb());
         std::deque<Answer> answers(c.answers.begin(), c.answers.end());
         std::vector<std::string> boxes;
-        const auto result = model.copy_to_usb(root.usb(), [&](const MessageSpec& box) {
+        const auto result = model.copy_to_usb(root.usb(), [&](const HistoryMessage& box) {
             if (boxes.empty() && c.insert_during_first_box) std::filesystem::create_directories(root.usb());
             boxes.push_back(box.caption);
             if (answers.empty()) return Answer::cancel;

@@ -98,7 +98,7 @@ protected:
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.db_file(), clock.fn()};
+    ShutdownStore store{test::db_file(root), clock.fn()};
     std::vector<HelpSelectors> help_calls;
     bool from_history = false;
     std::unique_ptr<HistoryScreen> screen;

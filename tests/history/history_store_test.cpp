@@ -29,7 +29,7 @@ protected:
 
     test::TempRoot root;
     test::ManualClock clock;
-    ShutdownStore store{root.db_file(), clock.fn()};
+    ShutdownStore store{test::db_file(root), clock.fn()};
 };
 
 // Records that tie on the first key (and on the first two) come out ordered by

@@ -17,30 +17,14 @@
 #include <string>
 
 #include "platform/time_format.h"
+#include "tests/support/temp_root.h"
 
 namespace dryer::history::test {
 
-// A panel root with its "Hard Disk" folder (and, on request, the USB drive),
-// removed again at the end.
-class TempRoot {
-public:
-    TempRoot() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "dryer-history-XXXXXX").string();
-        path_ = mkdtemp(tmpl.data());
-        std::filesystem::create_directories(hard_disk());
-    }
-    ~TempRoot() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path hard_disk() const { return path_ / "Hard Disk"; }
-    std::filesystem::path usb() const { return path_ / "Hard Disk2"; }
-    std::filesystem::path db_file() const { return hard_disk() / "ShutdownHistoryDB"; }
+using TempRoot = test_support::TempRoot;
 
-private:
-    std::filesystem::path path_;
-};
+// The shutdown history's file under a temporary root.
+inline std::filesystem::path db_file(const TempRoot& root) { return root.hard_disk() / "ShutdownHistoryDB"; }
 
 // A clock the test moves by hand.
 struct ManualClock {

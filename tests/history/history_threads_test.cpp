@@ -18,7 +18,7 @@ namespace {
 TEST(HistoryThreads, RecordingWhileTheScreenListsAndExports) {
     test::TempRoot root;
     std::filesystem::create_directories(root.usb());
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     ASSERT_TRUE(store.prepare());
 
     constexpr int kShutdowns = 150;
@@ -59,7 +59,7 @@ TEST(HistoryThreads, RecordingWhileTheScreenListsAndExports) {
 // Clearing while the receive thread records leaves a sound, usable store.
 TEST(HistoryThreads, ClearingWhileRecording) {
     test::TempRoot root;
-    ShutdownStore store(root.db_file());
+    ShutdownStore store(test::db_file(root));
     ASSERT_TRUE(store.prepare());
     std::atomic<bool> done{false};
     std::thread receive([&] {

@@ -86,7 +86,7 @@ TEST_F(LanguageDialogTest, thirteen_buttons_in_three_columns_of_four_and_dutch_b
 }
 
 TEST_F(LanguageDialogTest, captions_are_two_lines_and_only_current_is_pressed) {
-    testing::write_bytes(root.disk() / "TavrinLangConfig.txt", "German");
+    testing::write_bytes(root.hard_disk() / "TavrinLangConfig.txt", "German");
     LanguageDialog d;
     d.show();
     EXPECT_EQ(d.button(6)->text(), QStringLiteral("DE-GERMAN\n(German)"));
@@ -103,7 +103,7 @@ TEST_F(LanguageDialogTest, choosing_dutch_sets_index_four_writes_file_and_closes
     ASSERT_TRUE(d.isVisible());
     QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("DUTCH")), Qt::LeftButton);
     EXPECT_EQ(current_language(), kDutch);
-    EXPECT_EQ(testing::read_bytes(root.disk() / "TavrinLangConfig.txt"), "Dutch");
+    EXPECT_EQ(testing::read_bytes(root.hard_disk() / "TavrinLangConfig.txt"), "Dutch");
     EXPECT_EQ(d.chosen(), kDutch);
     EXPECT_EQ(signalled, kDutch);
     EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -135,7 +135,7 @@ protected:
     void SetUp() override {
         app();
         ASSERT_TRUE(std::filesystem::is_directory(built_languages() / "EN" / "Bitmaps"));
-        std::filesystem::create_directory_symlink(built_languages(), root.disk() / "Languages");
+        std::filesystem::create_directory_symlink(built_languages(), root.hard_disk() / "Languages");
     }
     TempRoot root;
 };
@@ -178,7 +178,7 @@ TEST_F(Pictures, buttons_carry_dark_caption_pixels_on_a_light_face) {
 TEST_F(Pictures, missing_picture_gives_none_and_pressed_look_keeps_size) {
     EXPECT_TRUE(load_button_picture(0).isNull());
     EXPECT_TRUE(load_button_picture(78).isNull());
-    EXPECT_TRUE(load_picture_file(root.root() / "nothing.bmp").isNull());
+    EXPECT_TRUE(load_picture_file(root.path() / "nothing.bmp").isNull());
     EXPECT_TRUE(pressed_look(QPixmap()).isNull());
     const QPixmap up = load_button_picture(1);
     const QPixmap down = pressed_look(up);

@@ -25,11 +25,11 @@ class ConfigContent : public ::testing::TestWithParam<ConfigCase> {};
 
 TEST_P(ConfigContent, selects_language_by_whole_case_sensitive_name) {
     TempRoot root;
-    write_bytes(root.disk() / "TavrinLangConfig.txt", GetParam().content);
+    write_bytes(root.hard_disk() / "TavrinLangConfig.txt", GetParam().content);
     EXPECT_EQ(read_language_config(), GetParam().index);
     EXPECT_EQ(current_language(), GetParam().index);
     // An unknown content is left as it is.
-    EXPECT_EQ(read_bytes(root.disk() / "TavrinLangConfig.txt"), GetParam().content);
+    EXPECT_EQ(read_bytes(root.hard_disk() / "TavrinLangConfig.txt"), GetParam().content);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,28 +47,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LanguageConfig, missing_file_selects_english_and_creates_it) {
     TempRoot root;
     EXPECT_EQ(read_language_config(), kEnglish);
-    EXPECT_EQ(read_bytes(root.disk() / "TavrinLangConfig.txt"), "English");
+    EXPECT_EQ(read_bytes(root.hard_disk() / "TavrinLangConfig.txt"), "English");
 }
 
 TEST(LanguageConfig, without_hard_disk_everything_is_at_the_root) {
     TempRoot root(false);
-    write_bytes(root.root() / "TavrinLangConfig.txt", "German");
-    root.write_lines(root.root() / "Languages" / "DE" / "GermanStrings.txt", {u"DEUTSCH"});
+    write_bytes(root.path() / "TavrinLangConfig.txt", "German");
+    root.write_lines(root.path() / "Languages" / "DE" / "GermanStrings.txt", {u"DEUTSCH"});
     EXPECT_EQ(text(1), u"DEUTSCH");
     EXPECT_EQ(current_language(), 6);
     set_language(4);
-    EXPECT_EQ(read_bytes(root.root() / "TavrinLangConfig.txt"), "Dutch");
-    EXPECT_FALSE(std::filesystem::exists(root.disk()));
+    EXPECT_EQ(read_bytes(root.path() / "TavrinLangConfig.txt"), "Dutch");
+    EXPECT_FALSE(std::filesystem::exists(root.hard_disk()));
 }
 
 TEST(LanguageConfig, set_language_writes_name_and_out_of_range_writes_english) {
     TempRoot root;
     set_language(kDutch);
     EXPECT_EQ(current_language(), 4);
-    EXPECT_EQ(read_bytes(root.disk() / "TavrinLangConfig.txt"), "Dutch");
+    EXPECT_EQ(read_bytes(root.hard_disk() / "TavrinLangConfig.txt"), "Dutch");
     set_language(13);
     EXPECT_EQ(current_language(), kEnglish);
-    EXPECT_EQ(read_bytes(root.disk() / "TavrinLangConfig.txt"), "English");
+    EXPECT_EQ(read_bytes(root.hard_disk() / "TavrinLangConfig.txt"), "English");
     set_language(-1);
     EXPECT_EQ(current_language(), kEnglish);
 }
@@ -76,7 +76,7 @@ TEST(LanguageConfig, set_language_writes_name_and_out_of_range_writes_english) {
 TEST(LanguageConfig, unwritable_file_is_skipped_and_the_choice_holds) {
     TempRoot root;
     // A folder in place of the file cannot be opened for writing.
-    std::filesystem::create_directories(root.disk() / "TavrinLangConfig.txt");
+    std::filesystem::create_directories(root.hard_disk() / "TavrinLangConfig.txt");
     EXPECT_FALSE(write_language_config("German"));
     set_language(6);
     EXPECT_EQ(current_language(), 6);

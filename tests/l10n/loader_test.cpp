@@ -138,7 +138,7 @@ TEST_F(StringsTable, no_files_at_all_gives_empty_texts) {
 TEST_F(StringsTable, first_lookup_loads_the_configured_language) {
     root.write_lines(english(), {u"ENGLISH"});
     root.write_lines(root.lang("FR") / "FrenchStrings.txt", {u"FRANCAIS"});
-    write_bytes(root.disk() / "TavrinLangConfig.txt", "French");
+    write_bytes(root.hard_disk() / "TavrinLangConfig.txt", "French");
     EXPECT_EQ(text(1), u"FRANCAIS");
     EXPECT_EQ(current_language(), 5);
     EXPECT_EQ(text_utf8(1), "FRANCAIS");

@@ -30,9 +30,9 @@ protected:
     void SetUp() override {
         built = built_root() / "Hard Disk";
         ASSERT_TRUE(std::filesystem::is_directory(built / "Languages" / "EN")) << built;
-        std::filesystem::create_directory_symlink(built / "Languages", temp.disk() / "Languages");
-        std::filesystem::create_directory_symlink(built / "manuals", temp.disk() / "manuals");
-        root = temp.root();
+        std::filesystem::create_directory_symlink(built / "Languages", temp.hard_disk() / "Languages");
+        std::filesystem::create_directory_symlink(built / "manuals", temp.hard_disk() / "manuals");
+        root = temp.path();
     }
     testing::TempRoot temp;
     std::filesystem::path built;

@@ -1,6 +1,8 @@
 // Test helpers: a throw-away panel root on disk and UTF-16 file writers.
 #pragma once
 
+#include "tests/support/temp_root.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,29 +38,18 @@ inline std::string read_bytes(const std::filesystem::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A fresh panel root in a temporary folder, with or without "Hard Disk";
-// the localization module starts over on it.
-class TempRoot {
+// The shared temporary panel root, made the panel root of every path; the
+// localization module starts over on it.
+class TempRoot : public test_support::TempRoot {
 public:
-    explicit TempRoot(bool with_hard_disk = true) {
-        std::string templ = (std::filesystem::temp_directory_path() / "l10n-test-XXXXXX").string();
-        root_ = mkdtemp(templ.data());
-        if (with_hard_disk) std::filesystem::create_directories(root_ / "Hard Disk");
-        platform::set_panel_root(root_);
+    explicit TempRoot(bool with_hard_disk = true) : test_support::TempRoot(with_hard_disk) {
+        platform::set_panel_root(path());
         reset_localization();
     }
-    ~TempRoot() {
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
-        reset_localization();
-    }
-    TempRoot(const TempRoot&) = delete;
-    TempRoot& operator=(const TempRoot&) = delete;
+    ~TempRoot() { reset_localization(); }
 
-    const std::filesystem::path& root() const { return root_; }
-    std::filesystem::path disk() const { return root_ / "Hard Disk"; }
     std::filesystem::path lang(std::string_view code) const {
-        return disk() / "Languages" / std::string(code);
+        return hard_disk() / "Languages" / std::string(code);
     }
 
     // Writes lines (each ended by CR LF) as a UTF-16 text file.
@@ -70,9 +61,6 @@ public:
         }
         write_bytes(p, utf16(all));
     }
-
-private:
-    std::filesystem::path root_;
 };
 
 }  // namespace dryer::l10n::testing

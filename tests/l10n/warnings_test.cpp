@@ -90,7 +90,7 @@ TEST_F(Warnings, illustration_of_fan_heater_nodes_uses_node_two) {
 
 TEST_F(Warnings, rear_discharge_views_come_from_english_by_frame) {
     set_language(6);
-    const auto bitmaps = root.disk() / "Languages" / "EN" / "Bitmaps";
+    const auto bitmaps = root.hard_disk() / "Languages" / "EN" / "Bitmaps";
     const std::array<const char*, 8> expected{
         "GRAPHIC_077_REAR_DISCHARGE_IMAGE_4.BMP", "GRAPHIC_074_REAR_DISCHARGE_IMAGE_1.BMP",
         "GRAPHIC_075_REAR_DISCHARGE_IMAGE_2.BMP", "GRAPHIC_076_REAR_DISCHARGE_IMAGE_3.BMP",
@@ -107,7 +107,7 @@ TEST_F(Warnings, rear_discharge_views_come_from_english_by_frame) {
 TEST(WarningsNoDisk, rear_discharge_path_names_hard_disk_even_without_it) {
     TempRoot root(false);
     EXPECT_EQ(rear_discharge_picture_path(2),
-              root.disk() / "Languages" / "EN" / "Bitmaps" / "GRAPHIC_076_REAR_DISCHARGE_IMAGE_3.BMP");
+              root.hard_disk() / "Languages" / "EN" / "Bitmaps" / "GRAPHIC_076_REAR_DISCHARGE_IMAGE_3.BMP");
 }
 
 TEST(Pictures, path_is_in_current_language_bitmaps_without_fallback) {

@@ -9,7 +9,7 @@
 
 namespace dryer::setup::test {
 
-// on_next_modal() shall run act on the next modal widget other than
+// on_next_modal() runs act on the next modal widget other than
 // previous, once it is up. Deleting the returned timer calls the watch off.
 inline QPointer<QTimer> on_next_modal(QWidget* previous, std::function<void(QWidget*)> act) {
     auto* t = new QTimer(qApp);

@@ -26,7 +26,7 @@ TEST(StandInWarnings, EachUnscriptedEventShowsTheTextItMeans) {
     l10n::testing::TempRoot temp;
     const auto built = env_dir("DRYER_BINARY_DIR") / "panel-root" / "Hard Disk" / "Languages";
     ASSERT_TRUE(std::filesystem::is_directory(built / "EN")) << built;
-    std::filesystem::create_directory_symlink(built, temp.disk() / "Languages");
+    std::filesystem::create_directory_symlink(built, temp.hard_disk() / "Languages");
 
     std::vector<UnscriptedEvent> events(kUnscriptedEvents.begin(), kUnscriptedEvents.end());
     events.push_back(kOutOfGrainShutdown);

@@ -191,7 +191,7 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
     load_panel_fonts();
     l10n::testing::TempRoot root;
     ASSERT_TRUE(std::filesystem::is_directory(built_languages()));
-    std::filesystem::create_directory_symlink(built_languages(), root.disk() / "Languages");
+    std::filesystem::create_directory_symlink(built_languages(), root.hard_disk() / "Languages");
     std::vector<std::string> faults;
     int languages = 0;
     for (int lang = 0; lang < l10n::kLanguageCount; ++lang) {

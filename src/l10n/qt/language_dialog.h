@@ -28,14 +28,14 @@ class LanguageDialog : public QDialog {
 public:
     explicit LanguageDialog(QWidget* parent = nullptr);
 
-    // chosen() shall return the index of the pressed language, or -1 while
+    // chosen() returns the index of the pressed language, or -1 while
     // none has been pressed.
     int chosen() const { return chosen_; }
 
-    // button() shall return the button of language index (0 to 12).
+    // button() returns the button of language index (0 to 12).
     QPushButton* button(int index) const;
 
-    // refresh() shall set every caption from the current language and mark
+    // refresh() sets every caption from the current language and mark
     // exactly the current language's button pressed.
     void refresh();
 

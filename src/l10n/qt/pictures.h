@@ -16,15 +16,15 @@
 
 namespace dryer::l10n::qt {
 
-// load_button_picture() shall load picture n (1 to 77) of the current
+// load_button_picture() loads picture n (1 to 77) of the current
 // language from its Bitmaps folder, and return a null pixmap when the number
 // is out of range or the file is missing or unreadable (no English fallback).
 QPixmap load_button_picture(int n);
 
-// load_picture_file() shall load a BMP file; a null pixmap when it fails.
+// load_picture_file() loads a BMP file; a null pixmap when it fails.
 QPixmap load_picture_file(const std::filesystem::path& path);
 
-// pressed_look() shall return the face drawn pressed: shifted one pixel down
+// pressed_look() returns the face drawn pressed: shifted one pixel down
 // and right, slightly darkened, with a sunken edge. Same size; a null input
 // gives a null result.
 QPixmap pressed_look(const QPixmap& released);

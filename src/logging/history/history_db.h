@@ -23,16 +23,16 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // open() shall open the file (creating it and its schema when missing)
+    // open() opens the file (creating it and its schema when missing)
     // with a rollback journal and synchronous FULL, waiting up to busy_ms for
     // another process's lock, and return 0 or the failing code.
     int open(const std::filesystem::path& file, int busy_ms);
-    // insert() shall add the records in one transaction (all or none).
+    // insert() adds the records in one transaction (all or none).
     int insert(const std::vector<HistoryRecord>& records);
     int count(std::size_t& out);
-    // list() shall read at most `limit` records in the order.
+    // list() reads at most `limit` records in the order.
     int list(SortOrder order, std::size_t limit, std::vector<HistoryRecord>& out);
-    // quick_check() shall set ok to whether the file passed SQLite's check.
+    // quick_check() sets ok to whether the file passed SQLite's check.
     int quick_check(bool& ok);
     // The operating system's error number of the last failure (0 if none).
     int system_errno() const;
@@ -45,15 +45,15 @@ private:
     sqlite3* db_ = nullptr;
 };
 
-// is_unsound() shall return true for codes that mean the file is not a sound
+// is_unsound() returns true for codes that mean the file is not a sound
 // history: corrupt, not a database, or another application's database.
 bool is_unsound(int code);
 
-// set_aside() shall rename the file (and a journal beside it) to the first
+// set_aside() renames the file (and a journal beside it) to the first
 // free name "<file>.corrupt-N" and return true when the file is out of the way.
 bool set_aside(const std::filesystem::path& file);
 
-// remove_file() shall delete the file and its journal; true when both are gone.
+// remove_file() deletes the file and its journal; true when both are gone.
 bool remove_file(const std::filesystem::path& file);
 
 }  // namespace dryer::history::db

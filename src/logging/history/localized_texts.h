@@ -9,16 +9,16 @@
 
 namespace dryer::history {
 
-// localized_warning_text() shall return a lookup of the current language's
+// localized_warning_text() returns a lookup of the current language's
 // module warning text of a (node id, warning id) pair; safe to call from the
 // receive thread (the text tables take their own lock).
 WarningTextLookup localized_warning_text();
 
-// localized_text() shall return the current language's text number n as
+// localized_text() returns the current language's text number n as
 // UTF-8 (empty when there is none).
 std::string localized_text(int n);
 
-// utf16_to_utf8() shall return the text in UTF-8; an unpaired surrogate
+// utf16_to_utf8() returns the text in UTF-8; an unpaired surrogate
 // becomes U+FFFD.
 std::string utf16_to_utf8(std::u16string_view text);
 

@@ -6,7 +6,7 @@
 
 namespace dryer::history {
 
-// node_name() shall return the module's name for node ids 1 to 15 and an
+// node_name() returns the module's name for node ids 1 to 15 and an
 // empty text for 0 and every id above 15.
 std::string_view node_name(int node_id);
 

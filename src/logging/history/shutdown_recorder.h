@@ -24,7 +24,7 @@ class ShutdownRecorder final : public link::ShutdownSink {
 public:
     ShutdownRecorder(ShutdownStore& store, WarningTextLookup warning_text);
 
-    // record_shutdown() shall store a record (warning text cut to 149
+    // record_shutdown() stores a record (warning text cut to 149
     // characters, node name, now) for a warning id above 0 and do nothing for
     // warning id 0; failures are silent. Runs on the receive thread.
     void record_shutdown(std::uint8_t node, std::uint8_t warning) override;

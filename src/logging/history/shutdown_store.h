@@ -68,36 +68,36 @@ public:
     ShutdownStore(const ShutdownStore&) = delete;
     ShutdownStore& operator=(const ShutdownStore&) = delete;
 
-    // prepare() shall create the file and its table and sort indexes when
+    // prepare() creates the file and its table and sort indexes when
     // missing, set aside a file that fails the integrity check, and return
     // true when the store is ready for use.
     bool prepare();
 
-    // record() shall add a record (warning text, node name, now) and return
+    // record() adds a record (warning text, node name, now) and return
     // how it went; it never throws and never waits for a screen operation.
     RecordOutcome record(std::string_view warning_text, std::string_view node_name) noexcept;
 
-    // record_event() shall add a record with the text, node "Global" and now.
+    // record_event() adds a record with the text, node "Global" and now.
     RecordOutcome record_event(std::string_view text) noexcept;
 
-    // read_info() shall return the number of records, or nothing when the
+    // read_info() returns the number of records, or nothing when the
     // file cannot be read.
     std::optional<std::size_t> read_info();
 
-    // fill_list() shall return every record in the order; an empty list when
+    // fill_list() returns every record in the order; an empty list when
     // the file cannot be read.
     std::vector<HistoryRecord> fill_list(SortOrder order);
 
-    // clear() shall delete the file and prepare the store again; true when the
+    // clear() deletes the file and prepare the store again; true when the
     // new store is ready.
     bool clear();
 
-    // export_text() shall write the first `count` records by date and time to
+    // export_text() writes the first `count` records by date and time to
     // `usb_folder`/DryerShutdownHistory.txt, one line each: warning, ";",
     // node, ";", date "MMM dd',' yyy", ";", time "h':'mm tt", ";" and a line
     // feed, in Windows-1252, replacing what the file held. When the file
-    // cannot be created it shall return not_written; when the history cannot
-    // be read it shall leave the file as it was and return a message.
+    // cannot be created it returns not_written; when the history cannot
+    // be read it leaves the file as it was and return a message.
     ExportResult export_text(std::size_t count, const std::filesystem::path& usb_folder);
 
     // The store's file and the names its corrupt predecessors were given.
@@ -128,13 +128,13 @@ private:
 // The file name of the export on the USB flash drive.
 inline constexpr std::string_view kExportFileName = "DryerShutdownHistory.txt";
 
-// usb_drive_folder() shall return the panel's USB flash drive, \Hard Disk2.
+// usb_drive_folder() returns the panel's USB flash drive, \Hard Disk2.
 std::filesystem::path usb_drive_folder();
 
-// export_line() shall return one line of the export for the record.
+// export_line() returns one line of the export for the record.
 std::string export_line(const HistoryRecord& r);
 
-// date_text() and time_text() shall return the list's date ("MMM dd',' yyy")
+// date_text() and time_text() returns the list's date ("MMM dd',' yyy")
 // and time ("h':'mm tt") of a file time.
 std::string date_text(std::int64_t file_time);
 std::string time_text(std::int64_t file_time);

@@ -130,7 +130,7 @@ void HistoryScreen::show_help() {
 void HistoryScreen::copy_to_usb() {
     const std::optional<ExportResult> r =
         model_.copy_to_usb(hooks_.usb_folder.empty() ? usb_drive_folder() : hooks_.usb_folder,
-                           [this](const MessageSpec& s) { return ask(s); });
+                           [this](const HistoryMessage& s) { return ask(s); });
     if (r && r->kind == ExportResult::Kind::message) {
         kit::show_message(this, QMessageBox::NoIcon, QString(), qs(r->message));
     }
@@ -157,7 +157,7 @@ void HistoryScreen::housekeeping_tick() {
 
 // A question box with the message's buttons in order: with three buttons Yes,
 // No, Cancel; with two OK, Cancel.
-Answer HistoryScreen::ask(const MessageSpec& message) {
+Answer HistoryScreen::ask(const HistoryMessage& message) {
     kit::MessageBox box(QMessageBox::Question, qs(message.caption), qs(message.text), QMessageBox::NoButton, this);
     const bool three = message.buttons.size() == 3;
     const Answer answers[3] = {three ? Answer::yes : Answer::ok, three ? Answer::no : Answer::cancel, Answer::cancel};

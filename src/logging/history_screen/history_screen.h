@@ -31,7 +31,7 @@ public:
     // The screen reads the count and lists the history by date and time.
     HistoryScreen(ShutdownStore& store, Hooks hooks, QWidget* parent = nullptr);
 
-    // housekeeping_tick() shall be called by the one-second housekeeping while
+    // housekeeping_tick() is called by the one-second housekeeping while
     // the screen is visible; it watches whether EXIT is held down.
     void housekeeping_tick();
 
@@ -45,7 +45,7 @@ private:
     void copy_to_usb();
     void exit_pressed();
     void clear_history();
-    Answer ask(const MessageSpec& message);
+    Answer ask(const HistoryMessage& message);
 
     HistoryScreenModel model_;
     Hooks hooks_;

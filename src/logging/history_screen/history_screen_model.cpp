@@ -63,24 +63,24 @@ std::string HistoryScreenModel::text_of(HistoryControl c) const {
     return {};
 }
 
-MessageSpec HistoryScreenModel::no_selection_box() const {
+HistoryMessage HistoryScreenModel::no_selection_box() const {
     return {text(472, "SHUTDOWN HISTORY"), text(471, "Please select a shutdown in the list first."),
             {"OK", "Cancel"}};
 }
 
-MessageSpec HistoryScreenModel::confirm_copy_box() const {
+HistoryMessage HistoryScreenModel::confirm_copy_box() const {
     return {text(439, "COPY SHUTDOWN HISTORY"),
             text(438, "Copy the shutdown history to the USB flash card?"),
             {text(134, "Yes"), text(135, "No"), text(10, "Cancel")}};
 }
 
-MessageSpec HistoryScreenModel::drive_missing_box() const {
+HistoryMessage HistoryScreenModel::drive_missing_box() const {
     return {text(441, "USB FLASH CARD NOT FOUND"),
             text(440, "No USB flash card found. Insert one and press Yes to try again."),
             {text(134, "Yes"), text(135, "No"), text(10, "Cancel")}};
 }
 
-MessageSpec HistoryScreenModel::confirm_clear_box() const {
+HistoryMessage HistoryScreenModel::confirm_clear_box() const {
     return {text(437, "CLEAR HISTORY"), text(436, "Delete every record of the shutdown history?"),
             {text(134, "Yes"), text(135, "No"), text(10, "Cancel")}};
 }
@@ -91,7 +91,7 @@ std::optional<HelpSelectors> HistoryScreenModel::selectors_of_row(int row) const
 }
 
 std::optional<ExportResult> HistoryScreenModel::copy_to_usb(const std::filesystem::path& usb_folder,
-                                                            const std::function<Answer(const MessageSpec&)>& ask) {
+                                                            const std::function<Answer(const HistoryMessage&)>& ask) {
     for (;;) {
         std::error_code ec;
         if (std::filesystem::is_directory(usb_folder, ec)) break;

@@ -49,7 +49,7 @@ enum class HistoryControl {
 
 // A question box: caption, text and the buttons' texts in order (Yes, No,
 // Cancel or OK, Cancel).
-struct MessageSpec {
+struct HistoryMessage {
     std::string caption;
     std::string text;
     std::vector<std::string> buttons;
@@ -63,7 +63,7 @@ struct HelpSelectors {
     std::uint8_t second = 0;
 };
 
-// help_selectors() shall read the first four characters of the text as two
+// help_selectors() reads the first four characters of the text as two
 // hexadecimal pairs (0-9 and capital A-F; any other character, and a missing
 // one in a shorter text, counts 0).
 HelpSelectors help_selectors(const std::string& warning_text);
@@ -75,9 +75,9 @@ class HistoryScreenModel {
 public:
     HistoryScreenModel(ShutdownStore& store, TextLookup text);
 
-    // open() shall read the record count and fill the list by date and time.
+    // open() reads the record count and fill the list by date and time.
     void open();
-    // sort() shall refill the list in the order and mark its indicator only.
+    // sort() refills the list in the order and mark its indicator only.
     void sort(SortOrder order);
     SortOrder order() const { return order_; }
     bool indicator_on(SortOrder o) const { return order_ == o; }
@@ -89,23 +89,23 @@ public:
     std::string text_of(HistoryControl c) const;
 
     // The boxes of the screen.
-    MessageSpec no_selection_box() const;   // OK, Cancel
-    MessageSpec confirm_copy_box() const;   // Yes, No, Cancel
-    MessageSpec drive_missing_box() const;  // Yes, No, Cancel
-    MessageSpec confirm_clear_box() const;  // Yes, No, Cancel
+    HistoryMessage no_selection_box() const;   // OK, Cancel
+    HistoryMessage confirm_copy_box() const;   // Yes, No, Cancel
+    HistoryMessage drive_missing_box() const;  // Yes, No, Cancel
+    HistoryMessage confirm_clear_box() const;  // Yes, No, Cancel
 
-    // selectors_of_row() shall return the help selectors of a list row, or
+    // selectors_of_row() returns the help selectors of a list row, or
     // nothing when the row does not exist (no selection).
     std::optional<HelpSelectors> selectors_of_row(int row) const;
 
-    // copy_to_usb() shall run the copy command: while the drive is missing ask
+    // copy_to_usb() runs the copy command: while the drive is missing ask
     // drive_missing_box (Yes looks again, anything else ends); with the drive
     // present ask confirm_copy_box and export on Yes. Returns the export's
     // result, or nothing when no export was made.
     std::optional<ExportResult> copy_to_usb(const std::filesystem::path& usb_folder,
-                                            const std::function<Answer(const MessageSpec&)>& ask);
+                                            const std::function<Answer(const HistoryMessage&)>& ask);
 
-    // clear_confirmed() shall clear the store, read the count again and fill
+    // clear_confirmed() clears the store, read the count again and fill
     // the list by date and time.
     void clear_confirmed();
 
@@ -113,7 +113,7 @@ public:
     // screen is visible: pressed counts the hold down toward 0, released sets
     // it back to 5.
     void second_tick(bool exit_pressed);
-    // exit_released() shall return offer_clear (and set the count to 10)
+    // exit_released() returns offer_clear (and set the count to 10)
     // when EXIT was held until the count reached 0, otherwise close.
     ExitAction exit_released();
     int hold_count() const { return hold_; }

@@ -24,10 +24,10 @@ class BatchDryingWindow : public kit::PanelWindow {
 public:
     explicit BatchDryingWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
 
-    // refresh() shall re-read the status image, apply the heat buttons'
+    // refresh() re-reads the status image, apply the heat buttons'
     // visibility and repaint the diagram.
     void refresh() override;
-    // hold_tick() shall run one second of the press-and-hold confirmations:
+    // hold_tick() runs one second of the press-and-hold confirmations:
     // while the window is visible, a group held for its second tick asks its
     // question, and Yes restarts the stage. A tick arriving while a question
     // is open is skipped. The window's own one-second timer calls it.

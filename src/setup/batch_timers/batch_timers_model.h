@@ -45,26 +45,26 @@ struct BatchView {
     bool operator==(const BatchView&) const = default;
 };
 
-// batch_heat_dual() shall return true when the high and low heat buttons are
+// batch_heat_dual() returns true when the high and low heat buttons are
 // shown instead of the single heat button: drying mode 3, or a drying mode
 // other than 0 with bit 0x02 of system_flags_257 set.
 bool batch_heat_dual(const link::ByteImage& status);
 
-// batch_view() shall compute the window from the status image and texts.
+// batch_view() computes the window from the status image and texts.
 BatchView batch_view(const link::ByteImage& status, const TextFn& text);
 
 // The four press-and-hold groups: heat or high heat, low heat, cool, unload.
 inline constexpr std::size_t kHoldGroupCount = 4;
 
-// hold_group() shall return the group of a button.
+// hold_group() returns the group of a button.
 std::size_t hold_group(BatchButton b);
 
 // Counts how long each group's button has been held, one tick a second.
 class BatchHoldTracker {
 public:
-    // tick() shall, for each group, lower its count while a button of the
-    // group is pressed and the count is above 0, and when it is 0 reset it
-    // to 1 and report the group as due; a group not pressed resets to 1.
+    // tick() lowers, for each group, its count while a button of the group
+    // is pressed and the count is above 0, and when it is 0 resets it to 1
+    // and reports the group as due; a group not pressed resets to 1.
     // A held button is thus due on the second tick and every second tick on.
     std::vector<std::size_t> tick(const std::array<bool, kHoldGroupCount>& pressed);
 
@@ -72,13 +72,13 @@ private:
     std::array<int, kHoldGroupCount> counts_{1, 1, 1, 1};
 };
 
-// stage_reset_question() shall format the group's question text (text 513
+// stage_reset_question() formats the group's question text (text 513
 // when the single heat button is the one pressed, else 514, 516, 517, 518)
 // with the group's two stage-time status bytes.
 std::string stage_reset_question(std::size_t group, bool single_heat_pressed, const link::ByteImage& status,
                                  const TextFn& text);
 
-// confirm_stage_reset() shall restart the group's stage timer: write the
+// confirm_stage_reset() restarts the group's stage timer: write the
 // stage time into the group's time-remaining setting and raise that
 // setting's flag (the decoder lowers it once the controller reports the
 // stage restarted at the stage time). The stage time is the controller's,

@@ -22,23 +22,23 @@ struct InkLine {
     bool operator==(const InkLine&) const = default;
 };
 
-// word_wrap() shall split text at blanks into lines of at most width
+// word_wrap() splits text at blanks into lines of at most width
 // characters (UTF-8 code points); a word longer than width is cut. Runs of
 // blanks between words collapse; an empty text gives no lines.
 std::vector<std::string> word_wrap(const std::string& text, std::size_t width);
 
-// format_numbers() shall replace the number fields of a localized format
+// format_numbers() replaces the number fields of a localized format
 // (%d, %i, %u with optional flags and width, e.g. %02d) in order with a and
 // b, turn %% into %, and copy every other character, including any other
 // % sequence, literally. A third number field is copied literally too, so a
 // text from a language file can never read beyond the two numbers.
 std::string format_numbers(const std::string& format, int a, int b);
 
-// title_text() shall return localized when it is not empty, else caption
+// title_text() returns localized when it is not empty, else caption
 // (the window's own caption stands in for a missing language text).
 std::string title_text(std::string localized, const char* caption);
 
-// shown_temperature() shall return a setpoint of whole degrees Fahrenheit in
+// shown_temperature() returns a setpoint of whole degrees Fahrenheit in
 // the shown unit (converted with the panel's unit conversion when celsius).
 int shown_temperature(std::uint16_t fahrenheit, bool celsius);
 

@@ -13,21 +13,21 @@
 
 namespace dryer::setup {
 
-// panel_texts() shall return the lookup of the current language's texts.
+// panel_texts() returns the lookup of the current language's texts.
 TextFn panel_texts();
 
-// qtext() shall return text n of the current language, or fallback when the
+// qtext() returns text n of the current language, or fallback when the
 // language has no text n.
 QString qtext(unsigned n, const char* fallback = "");
 
-// caption_text() shall return text(n), or caption when that is empty.
+// caption_text() returns text(n), or caption when that is empty.
 QString caption_text(const TextFn& text, unsigned n, const char* caption);
 
-// centre_over_parent() shall move the dialog so that it is centred over its
+// centre_over_parent() moves the dialog so that it is centred over its
 // parent window, with negative coordinates clamped to 0.
 void centre_over_parent(QDialog& dialog);
 
-// show_out_of_range() shall show the "WARNING!" / "The value entered is out
+// show_out_of_range() shows the "WARNING!" / "The value entered is out
 // of range." message box over parent and return when it is closed.
 void show_out_of_range(QWidget* parent);
 

@@ -47,16 +47,16 @@ public:
     void clear();          // CLEAR
     void load_default();   // DEFAULT
 
-    // value() shall return the number shown, in the displayed unit.
+    // value() returns the number shown, in the displayed unit.
     int value() const { return value_; }
     int position() const { return pos_; }
     bool fresh() const { return fresh_; }
     bool celsius() const { return celsius_; }
 
-    // display() shall return " %03d °F " (or °C with the Celsius flag), UTF-8.
+    // display() returns " %03d °F " (or °C with the Celsius flag), UTF-8.
     std::string display() const;
 
-    // accept() shall return the Fahrenheit value to store, or nothing when the
+    // accept() returns the Fahrenheit value to store, or nothing when the
     // entry lies outside [min, max]. A typed Celsius value t is checked as
     // t*9/5+32 and stored with the correction that makes it convert back to
     // t exactly. A shown value that came from a Fahrenheit source (the
@@ -75,7 +75,7 @@ private:
     std::optional<std::uint16_t> exact_f_;  // Fahrenheit value behind an unedited display
 };
 
-// celsius_to_stored_f() shall return t*9/5+32 (truncated) plus the correction
+// celsius_to_stored_f() returns t*9/5+32 (truncated) plus the correction
 // (+1 when t mod 5 is 4, +2 when it is 1, 2 or 3) for a typed t >= 0; a
 // negative t is taken as 0.
 int celsius_to_stored_f(int t);

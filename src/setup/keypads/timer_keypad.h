@@ -61,10 +61,10 @@ public:
     bool fresh() const { return fresh_; }
     const TimerLimits& limits() const { return limits_; }
 
-    // display() shall return " %03d : %02d " of minutes and seconds.
+    // display() returns " %03d : %02d " of minutes and seconds.
     std::string display() const;
 
-    // accept() shall return the value to store, or nothing when its total
+    // accept() returns the value to store, or nothing when its total
     // seconds lie above the maximum's or below the minimum's.
     std::optional<MinSec> accept() const;
 
@@ -77,7 +77,7 @@ private:
     bool fresh_ = false;
 };
 
-// limit_line() shall format "%s = %02d:%02d" of label and value (UTF-8).
+// limit_line() formats "%s = %02d:%02d" of label and value (UTF-8).
 std::string limit_line(const std::string& label, MinSec value);
 
 // begin_timer_edit() copies the status bytes at offset and offset + 1 into

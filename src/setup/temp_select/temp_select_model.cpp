@@ -23,7 +23,7 @@ constexpr TempLimits kGrainLow{50, 180, 105};
 constexpr const char* kPlenumNames[6] = {"Plenum 1 setpoint", "Plenum 2 setpoint", "Plenum 3 setpoint",
                                          "Plenum 4 setpoint", "Plenum 5 setpoint", "Plenum 6 setpoint"};
 
-constexpr TempButtonSpec plenum_button(int plenum) {
+constexpr TempButton plenum_button(int plenum) {
     // Pictures 17 (plenum 1) down to 12 (plenum 6); Plenum 1 is the first
     // unit in use (offset 69), Plenum 2 the next (67) and so on.
     return {kPlenumNames[plenum - 1], 18 - plenum,
@@ -69,7 +69,7 @@ TempSelectView temp_select_view(const link::ByteImage& status, bool celsius, con
     const bool no_values = (status.get(link::off::options_225) & 0x20) != 0;
     v.dual_plenum = dual_plenum_mode(status);
 
-    auto place = [&](const TempButtonSpec& b, bool shown, bool draw_value) {
+    auto place = [&](const TempButton& b, bool shown, bool draw_value) {
         TempPlace p{b, shown, {}};
         if (shown && draw_value) p.value_text = temp_value_text(link::u16le(status, b.target.offset), celsius);
         return p;
@@ -89,8 +89,8 @@ TempSelectView temp_select_view(const link::ByteImage& status, bool celsius, con
             const int plenum = kPlenumAtPlace[i];
             v.plenum[i] = place(plenum_button(plenum), plenum_shown(plenum, count, cf_hides), !no_values);
         }
-        v.grain[0] = place(drying == 3 ? TempButtonSpec{"Grain setpoint", 18, {target_151, kGrainMode3}}
-                                       : TempButtonSpec{"Grain setpoint", 18, {target_149, kGrain}},
+        v.grain[0] = place(drying == 3 ? TempButton{"Grain setpoint", 18, {target_151, kGrainMode3}}
+                                       : TempButton{"Grain setpoint", 18, {target_149, kGrain}},
                            true, true);
     }
     v.heading = text(196);

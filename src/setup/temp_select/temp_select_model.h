@@ -16,17 +16,17 @@
 namespace dryer::setup {
 
 // One setpoint button: its localized picture number and the setting it edits.
-struct TempButtonSpec {
+struct TempButton {
     const char* name = "";  // the button's name ("Plenum 1 setpoint")
     int picture = 0;
     TempTarget target{};
-    bool operator==(const TempButtonSpec&) const = default;
+    bool operator==(const TempButton&) const = default;
 };
 
 // One place on the screen: the button there (if any), whether it is shown
 // and the value drawn to its right (empty when no value is drawn).
 struct TempPlace {
-    TempButtonSpec button{};
+    TempButton button{};
     bool shown = false;
     std::string value_text;
     bool operator==(const TempPlace&) const = default;
@@ -43,15 +43,15 @@ struct TempSelectView {
     bool operator==(const TempSelectView&) const = default;
 };
 
-// dual_plenum_mode() shall return true when the drying mode is 1 (staged
+// dual_plenum_mode() returns true when the drying mode is 1 (staged
 // batch) and bit 0x02 of system_flags_257 is set.
 bool dual_plenum_mode(const link::ByteImage& status);
 
-// temp_value_text() shall format a setpoint as " %3d °F ", or " %3d °C "
+// temp_value_text() formats a setpoint as " %3d °F ", or " %3d °C "
 // after conversion when celsius is set.
 std::string temp_value_text(std::uint16_t fahrenheit, bool celsius);
 
-// temp_select_view() shall compute the screen from the status image, the
+// temp_select_view() computes the screen from the status image, the
 // Celsius flag and the current language's texts.
 TempSelectView temp_select_view(const link::ByteImage& status, bool celsius, const TextFn& text);
 

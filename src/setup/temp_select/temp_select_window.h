@@ -41,7 +41,7 @@ class TempSelectWindow : public kit::PanelWindow {
 public:
     explicit TempSelectWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
 
-    // refresh() shall re-read the status image and show the buttons, values
+    // refresh() re-reads the status image and show the buttons, values
     // and notes of the current mode (the children repaint when they changed).
     void refresh() override;
     // While the auto-start configuration screen is active, the exit returns

@@ -54,7 +54,7 @@ struct TimerChildView {
 // setup (bottom left), unload clean-out delay (bottom right).
 using TimerSelectView = std::array<TimerChildView, 4>;
 
-// timer_select_view() shall compute the screen from the status image, the
+// timer_select_view() computes the screen from the status image, the
 // previous-load time in seconds and the current language's texts.
 TimerSelectView timer_select_view(const link::ByteImage& status, std::uint32_t previous_load_seconds,
                                   const TextFn& text);

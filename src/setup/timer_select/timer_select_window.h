@@ -39,7 +39,7 @@ class TimerSelectWindow : public kit::PanelWindow {
 public:
     explicit TimerSelectWindow(link::LinkState& state, QWidget* parent = nullptr, TextFn text = panel_texts());
 
-    // refresh() shall re-read the status image and the previous-load time and
+    // refresh() re-reads the status image and the previous-load time and
     // repaint the four children.
     void refresh() override;
     const TimerSelectView& view() const { return view_; }

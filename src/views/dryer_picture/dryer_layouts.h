@@ -12,7 +12,7 @@ struct OverlayInput {
     const Texts& t;
 };
 
-// draw_dryer_body() shall add the layout's drawing, the unit pictures and the
+// draw_dryer_body() adds the layout's drawing, the unit pictures and the
 // moving parts at their animation phases.
 void draw_dryer_body(Scene& sc, const link::ByteImage& s, const LayoutChoice& choice, const DryerAnimation& anim);
 

@@ -27,24 +27,24 @@ struct LayoutChoice {
     int overlay;  // 1..4
 };
 
-// dryer_layout() shall pick the layout by module_count 1, module_count 2,
+// dryer_layout() picks the layout by module_count 1, module_count 2,
 // bit 7 of options_225, bit 5 of options_225, in that order; otherwise the
 // column layout.
 LayoutChoice dryer_layout(const link::ByteImage& s);
 
-// units_in_use() shall return the fan/heater units in use (the last ones) for
+// units_in_use() returns the fan/heater units in use (the last ones) for
 // fan_heater_count 0..4: {6}, {5,6}, {4,5,6}, {3..6}, {1..6}; any other value
 // gives none.
 std::vector<int> units_in_use(const link::ByteImage& s);
 
-// unit_picture_index() shall return 0..3 for pictures 1..4 of unit 1..6 by
+// unit_picture_index() returns 0..3 for pictures 1..4 of unit 1..6 by
 // its state bytes A and B.
 int unit_picture_index(const link::ByteImage& s, int unit);
 
 // Phase counters of the moving parts, advanced by the 100 ms tick.
 class DryerAnimation {
 public:
-    // tick() shall advance every counter whose condition holds in the status image.
+    // tick() advances every counter whose condition holds in the status image.
     void tick(const link::ByteImage& s);
     int unit_phase(int unit) const { return unit >= 1 && unit <= 6 ? units_[static_cast<std::size_t>(unit - 1)] : 0; }
     int load() const { return load_; }
@@ -64,16 +64,16 @@ class MoistureAverage {
 public:
     static constexpr std::size_t kWindow = 3600;
     static constexpr int kWarmUp = 300;
-    // add() shall take one sample (tenths of a percent).
+    // add() takes one sample (tenths of a percent).
     void add(unsigned tenths);
-    // second_tick() shall add moisture_189 while bit 3 of status_171 is set.
+    // second_tick() adds moisture_189 while bit 3 of status_171 is set.
     void second_tick(const link::ByteImage& s);
     bool warming_up() const { return warm_up_ > 0; }
     std::size_t count() const { return count_; }
-    // average() shall return the sum over the samples held divided by their
+    // average() returns the sum over the samples held divided by their
     // number, in whole tenths; 0 when none is held.
     unsigned average() const { return count_ == 0 ? 0 : static_cast<unsigned>(sum_ / count_); }
-    // text() shall return "***" during the warm-up, else the average as "%d.%1d%%".
+    // text() returns "***" during the warm-up, else the average as "%d.%1d%%".
     std::string text() const;
 
 private:
@@ -103,7 +103,7 @@ Label sampler_message_box(const link::ByteImage& s, const Texts& t);
 std::string batch_value_box(unsigned tenths);
 Label setpoint_line_box(const link::ByteImage& s, const Texts& t);
 
-// dryer_picture_scene() shall return the whole drawing of the window.
+// dryer_picture_scene() returns the whole drawing of the window.
 Scene dryer_picture_scene(const link::ByteImage& s, const DryerAnimation& anim, const MoistureAverage& avg,
                           bool celsius, const Texts& t);
 

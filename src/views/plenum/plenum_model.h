@@ -20,7 +20,7 @@ inline constexpr int kPlenumBoxesHeight = titled_client_height(kPlenumHeight);
 inline constexpr Rgb kOrange{200, 100, 0};
 inline constexpr Rgb kDividerGrey{128, 128, 128};
 
-// plenum_box_count() shall return the number of boxes for the status image:
+// plenum_box_count() returns the number of boxes for the status image:
 // fan_heater_count 0..3 give 1..4, 4 gives 6, any other value 0; bit 5 of
 // options_225 always gives the one-box form (1).
 int plenum_box_count(const link::ByteImage& s);
@@ -30,14 +30,14 @@ struct PlenumState {
     Rgb colour;
 };
 
-// plenum_state() shall return the state line of unit 1..6 by the first
+// plenum_state() returns the state line of unit 1..6 by the first
 // matching row of the state table; one_box selects the one-box form's row.
 PlenumState plenum_state(const link::ByteImage& s, int unit, bool one_box);
 
-// plenum_box_rect() shall return box i (0-based) of n in the client area.
+// plenum_box_rect() returns box i (0-based) of n in the client area.
 Rect plenum_box_rect(int i, int n);
 
-// plenum_scene() shall return the panel's drawing.
+// plenum_scene() returns the panel's drawing.
 Scene plenum_scene(const link::ByteImage& s, bool celsius, const Texts& t);
 
 }  // namespace dryer::views

@@ -11,7 +11,7 @@ namespace dryer::views {
 // The degree sign (character 176) in UTF-8.
 inline constexpr const char* kDegree = "\xC2\xB0";
 
-// fmt() shall return the printf formatting of its arguments (at most 255 bytes).
+// fmt() returns the printf formatting of its arguments (at most 255 bytes).
 [[gnu::format(printf, 1, 2)]] inline std::string fmt(const char* f, ...) {
     char buf[256];
     va_list ap;
@@ -21,7 +21,7 @@ inline constexpr const char* kDegree = "\xC2\xB0";
     return buf;
 }
 
-// tenths() shall return v in tenths as "whole.digit" ("12.3"; "%d.%1d").
+// tenths() returns v in tenths as "whole.digit" ("12.3"; "%d.%1d").
 inline std::string tenths(unsigned v) { return fmt("%u.%u", v / 10, v % 10); }
 
 }  // namespace dryer::views

@@ -106,12 +106,12 @@ struct Scene {
         return std::get<TextItem>(items.back());
     }
 
-    // find_text() shall return the first text item whose text equals t, or
+    // find_text() returns the first text item whose text equals t, or
     // nullptr when there is none.
     const TextItem* find_text(std::string_view t) const;
-    // texts() shall return every text item in drawing order.
+    // texts() returns every text item in drawing order.
     std::vector<const TextItem*> texts() const;
-    // pictures() shall return the numbers of every picture item in drawing order.
+    // pictures() returns the numbers of every picture item in drawing order.
     std::vector<int> pictures() const;
 };
 

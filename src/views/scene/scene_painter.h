@@ -32,11 +32,11 @@ TextFit scene_text_fit(const TextItem& t, const Scene& sc);
 
 inline QColor to_qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-// paint_scene() shall fill the picture with the scene's background and draw
+// paint_scene() fills the picture with the scene's background and draw
 // its items in order.
 void paint_scene(QPainter& p, const Scene& sc);
 
-// render_scene() shall draw the scene into pm, (re)sizing pm to the scene's
+// render_scene() draws the scene into pm, (re)sizing pm to the scene's
 // size when it differs.
 void render_scene(const Scene& sc, QPixmap& pm);
 

@@ -16,22 +16,22 @@ namespace dryer::views {
 class Texts {
 public:
     virtual ~Texts() = default;
-    // text() shall return text n of the current language in UTF-8, empty when
+    // text() returns text n of the current language in UTF-8, empty when
     // there is none.
     virtual std::string text(unsigned n) const = 0;
     // label() returns text n with its number.
     Label label(unsigned n) const { return {text(n), n}; }
-    // warning_text() shall return the module's text for the condition, empty
+    // warning_text() returns the module's text for the condition, empty
     // when there is none.
     virtual std::string warning_text(int node_id, int warning_id) const = 0;
-    // button_picture_path() shall return the file of localized button picture
+    // button_picture_path() returns the file of localized button picture
     // n, empty when there is none.
     virtual std::filesystem::path button_picture_path(int) const { return {}; }
-    // warning_picture_path() shall return the illustration of the condition
+    // warning_picture_path() returns the illustration of the condition
     // for the help dialog (the rear-discharge picture of the animation frame
     // for node 14 warning 5), empty when there is none.
     virtual std::filesystem::path warning_picture_path(int, int, int) const { return {}; }
-    // warning_help_path() shall return the help text file of the condition.
+    // warning_help_path() returns the help text file of the condition.
     virtual std::filesystem::path warning_help_path(int, int) const { return {}; }
 };
 

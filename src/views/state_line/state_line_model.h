@@ -31,15 +31,15 @@ struct StateLine {
     unsigned number = 0;   // the language text of the phrase
 };
 
-// out_of_grain_fraction() shall return remaining / setting as a fraction,
+// out_of_grain_fraction() returns remaining / setting as a fraction,
 // and 0 when the setting is 0 (an unset timer reads as run out).
 double out_of_grain_fraction(std::uint32_t remaining, std::uint32_t setting);
 
-// state_line() shall return the phrase of the first row of the priority list
+// state_line() returns the phrase of the first row of the priority list
 // that holds for the status image, the shell's blink flags and the Celsius flag.
 StateLine state_line(const link::ByteImage& s, std::uint32_t blink_flags, bool celsius, const Texts& t);
 
-// state_line_scene() shall return the window's drawing: a black 400 by 40
+// state_line_scene() returns the window's drawing: a black 400 by 40
 // picture with the line in (5, 0)-(390, 45).
 Scene state_line_scene(const StateLine& line);
 

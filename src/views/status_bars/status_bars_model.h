@@ -24,17 +24,17 @@ inline constexpr Rgb kNearWhite{250, 250, 250};
 inline constexpr Rgb kReadingsTeal{80, 200, 200};
 inline constexpr Rgb kLightCyan{100, 250, 250};
 
-// airflow_testing_disabled() shall return true when bit 2 of any of the six
+// airflow_testing_disabled() returns true when bit 2 of any of the six
 // bytes heater_status_143..148 is set.
 bool airflow_testing_disabled(const link::ByteImage& s);
 
-// clock_text() and date_text() shall return the local time as "h:mm AM" and
+// clock_text() and date_text() returns the local time as "h:mm AM" and
 // the date as "Tuesday  Dec 08, 2026" (patterns "h':'mm tt" and
 // "dddd  MMM dd',' yyy").
 std::string clock_text(const std::tm& now);
 std::string date_text(const std::tm& now);
 
-// status_bar_scene() shall return the bar's drawing for the status image,
+// status_bar_scene() returns the bar's drawing for the status image,
 // the blink phase and the local time.
 Scene status_bar_scene(const link::ByteImage& s, bool blink_on, const std::tm& now);
 
@@ -43,7 +43,7 @@ struct ModeLabel {
     Rgb colour;
 };
 
-// mode_label() shall return the moisture-control mode label chosen by
+// mode_label() returns the moisture-control mode label chosen by
 // mc_mode_flags & 0x87 and bits 1 and 2 of mode_flags_179.
 ModeLabel mode_label(const link::ByteImage& s);
 
@@ -60,13 +60,13 @@ struct ReadingsSelection {
 inline constexpr Rect kMoistureButton{0, 0, 196, 70};
 inline constexpr Rect kTemperatureButton{0, 72, 196, 142};
 
-// selected_temperature() shall return the whole degrees Fahrenheit the
+// selected_temperature() returns the whole degrees Fahrenheit the
 // temperature selector shows; selected_moisture() the tenths the moisture
 // selector shows.
 int selected_temperature(const link::ByteImage& s, int state);
 unsigned selected_moisture(const link::ByteImage& s, int state);
 
-// readings_scene() shall return the readings panel's drawing.
+// readings_scene() returns the readings panel's drawing.
 Scene readings_scene(const link::ByteImage& s, const ReadingsSelection& sel);
 
 }  // namespace dryer::views

@@ -17,7 +17,7 @@ class LeftStatusBarWindow : public SceneWindow {
     Q_OBJECT
 public:
     LeftStatusBarWindow(QWidget* parent, link::LinkState& state, const Texts& texts);
-    // set_fixed_time() shall make the bar show t instead of the local time
+    // set_fixed_time() makes the bar show t instead of the local time
     // (nullopt: the local time again).
     void set_fixed_time(std::optional<std::tm> t) { fixed_ = t; }
 

@@ -26,7 +26,7 @@ inline constexpr const char* kConnectionLostCaption = " CONNECTION TO DRYER LOST
 inline constexpr const char* kNoHelpText = "NO TEXT FILE AVAILABLE.";
 inline constexpr std::size_t kHelpFileMaxBytes = 16384;
 
-// split_line() shall split a text (cut first to 99 characters) at the last
+// split_line() splits a text (cut first to 99 characters) at the last
 // blank whose position is below half its length; without such a blank the
 // first line is empty and the second the whole text.
 std::pair<std::string, std::string> split_line(std::string_view text);
@@ -50,7 +50,7 @@ private:
 // What the window shows: nothing, the link-lost figure or a shutdown.
 enum class WarningContent { none, link_lost, shutdown };
 
-// warning_content() shall return link_lost when the link is down, else
+// warning_content() returns link_lost when the link is down, else
 // shutdown when the node id or the warning id is not 0, else none.
 WarningContent warning_content(const link::ByteImage& s, bool link_alive);
 
@@ -60,17 +60,17 @@ struct WarningView {
     bool link_lost_request = false;  // ask the link to send the link-lost reply
 };
 
-// warning_view() shall return the window's drawing and caption for the
+// warning_view() returns the window's drawing and caption for the
 // status image, the link state, the blink phase and the marker position.
 WarningView warning_view(const link::ByteImage& s, bool link_alive, bool blink_on, int marker, const Texts& t);
 
-// help_lines() shall turn the bytes of a help text file (UTF-16 LE with a
+// help_lines() turns the bytes of a help text file (UTF-16 LE with a
 // two-byte byte-order mark, at most 16384 bytes considered) into list lines:
 // a line feed ends a line, a carriage return ends its text, a tab becomes
 // four blanks; a last line without a line feed is kept. Returns UTF-8.
 std::vector<std::string> help_lines(std::string_view bytes);
 
-// help_node() shall return the node whose help files serve node_id: fan/heater
+// help_node() returns the node whose help files serve node_id: fan/heater
 // nodes 2 to 7 share node 2.
 inline int help_node(int node_id) { return node_id >= 2 && node_id <= 7 ? 2 : node_id; }
 

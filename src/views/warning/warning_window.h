@@ -73,10 +73,10 @@ public slots:
     // marker_tick() is the duty of every third display tick: let the link-lost
     // marker take a step at the next repaint and redraw its area.
     void marker_tick();
-    // open_help() shall open the help dialog for what the window shows: the
+    // open_help() opens the help dialog for what the window shows: the
     // lost link while the link is down, else the reported condition (modal).
     void open_help();
-    // open_help_for() shall open the help dialog for the given condition over
+    // open_help_for() opens the help dialog for the given condition over
     // `over` and return when it is closed; the shutdown history opens it so,
     // marked as its own, and the display tick then leaves it open.
     void open_help_for(QWidget* over, int node_id, int warning_id, bool owned_by_history);
