@@ -9,15 +9,12 @@
 
 #include "link/link_state.h"
 #include "shell/auto_repeat.h"
+#include "views/scene/blink.h"
 
 namespace dryer::shell {
 
-// Blink flags read by the status screens.
-namespace blink {
-inline constexpr std::uint32_t phase = 1u << 0;    // set for ticks 3-7 of every 8 fast ticks
-inline constexpr std::uint32_t third = 1u << 1;    // set every third display tick, cleared by its reader
-inline constexpr std::uint32_t settled = 1u << 2;  // set from the third blink period on
-}  // namespace blink
+// The blink flags the timers keep for the screens.
+namespace blink = views::blink;
 
 // What the timers ask the rest of the panel to do. Every call comes from the
 // user-interface thread, in the order the duties list them.

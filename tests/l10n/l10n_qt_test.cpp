@@ -98,7 +98,7 @@ TEST_F(LanguageDialogTest, captions_are_two_lines_and_only_current_is_pressed) {
 TEST_F(LanguageDialogTest, choosing_dutch_sets_index_four_writes_file_and_closes) {
     LanguageDialog d;
     int signalled = -1;
-    QObject::connect(&d, &LanguageDialog::languageChosen, [&](int i) { signalled = i; });
+    QObject::connect(&d, &LanguageDialog::language_chosen, [&](int i) { signalled = i; });
     d.show();
     ASSERT_TRUE(d.isVisible());
     QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("DUTCH")), Qt::LeftButton);

@@ -75,7 +75,7 @@ void LanguageDialog::choose(int index) {
     set_language(index);
     chosen_ = index;
     refresh();
-    emit languageChosen(index);
+    emit language_chosen(index);
     accept();
 }
 

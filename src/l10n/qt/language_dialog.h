@@ -41,7 +41,7 @@ public:
 
 signals:
     // Emitted after the language has been set, before the dialog closes.
-    void languageChosen(int index);
+    void language_chosen(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;
