@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, redraw_bits_repaint_the_windows_that_listen_to_them) {
             for (WindowId id : r.repainted)
                 if (paints[id] == 0) return false;
             return true;
-        }, 5000));
+        }, 30000));
         for (const ExpectedWindow& e : kExpected) {
             const bool expected = std::find(r.repainted.begin(), r.repainted.end(), e.id) != r.repainted.end();
             if (expected) {
@@ -388,7 +388,7 @@ TEST_F(MainWindowTest, dipswitch_event_opens_the_dialog_once_and_exit_sets_the_l
     state.values.dipswitch_event = 1;
     exit_dipswitch_dialog_soon(&opened);
     state.redraw.request(link::redraw::panel_event);  // the decoder's wake-up
-    ASSERT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, 30000));
     EXPECT_EQ(state.values.dipswitch_latch.load(), 1);
     EXPECT_EQ(state.values.dipswitch_event.load(), 0);
     state.values.dipswitch_event = 1;  // latched: not offered again
@@ -474,7 +474,7 @@ TEST(SingleInstance, second_claim_for_the_same_root_brings_the_first_to_the_fron
     ASSERT_TRUE(first.claim());
     SingleInstance second(root);
     EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return activations == 1; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activations == 1; }, 30000));
     SingleInstance other_root(root + QStringLiteral("-other"));
     EXPECT_TRUE(other_root.claim());
     EXPECT_NE(socket_name_for_root(root), socket_name_for_root(root + QStringLiteral("-other")));
