@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int what = (kind >> 3) & 3;
         const auto path = dir / ((what == 2 ? "DATA_LOG_24HRzz" + stamp.substr(2) : "DATA_LOG_24HR" + stamp) + ".DAT");
         if (what == 3) {
-            std::filesystem::create_directories(path);
+            std::error_code ec;  // a file of that name may be there already
+            std::filesystem::create_directories(path, ec);
             continue;
         }
         std::string content(length, '\0');

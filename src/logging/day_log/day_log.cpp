@@ -184,8 +184,11 @@ SampleValues sample_values(const SampleRecord& r) {
 }
 
 std::string day_log_file_name(const platform::LocalTime& made) {
-    return std::string(kPrefix) + platform::format_picture("yy'_'MM'_'dd'_'", made) +
-           platform::format_picture("HH'_'mm'_'ss", made) + std::string(kSuffix);
+    std::string name(kPrefix);
+    name += platform::format_picture("yy'_'MM'_'dd'_'", made);
+    name += platform::format_picture("HH'_'mm'_'ss", made);
+    name += kSuffix;
+    return name;
 }
 
 bool day_log_name_matches(std::string_view name) {
@@ -258,7 +261,13 @@ std::vector<DayLogFile> DayLog::enumerate() {
     for (const auto& name : strays) {
         const auto from = dir / name;
         for (int i = 0; i < 100; ++i) {
-            auto to = dir / (name + ".SET_ASIDE" + (i == 0 ? std::string() : "." + std::to_string(i)));
+            std::string aside = name;
+            aside += ".SET_ASIDE";
+            if (i > 0) {
+                aside += '.';
+                aside += std::to_string(i);
+            }
+            const auto to = dir / aside;
             std::error_code xec;
             if (std::filesystem::exists(std::filesystem::symlink_status(to, xec))) continue;
             // An existing file of the new name is never replaced.
