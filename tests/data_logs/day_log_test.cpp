@@ -51,11 +51,17 @@ TEST(DayLogRecord, CapturesStatusAndClockBigEndian) {
     const auto r = capture_sample_record(status, clock_at(2026, 12, 8, 13, 45, 7), SampleRecord{});
     const SampleRecord expected{0x00, 0x96, 0x02, 0x58, 0x00, 0xCD, 0x03, 0xB8, 0x00, 0x9A, 0, 45, 0, 13, 45, 7, 12, 8};
     EXPECT_EQ(r, expected);
-    status.set(link::off::status_184, 9);  // unknown selector keeps the last reading
+    using namespace link::off;
+    status.set_u16le(value_91, 258);  // each reading sits low byte first in the image
+    status.set_u16le(value_89, 7);
     SampleRecord previous{};
     previous[0] = 0x12;
     previous[1] = 0x34;
-    EXPECT_EQ(sample_values(capture_sample_record(status, {}, previous)).grain_column_temp, 0x1234);
+    const std::pair<std::uint8_t, unsigned> selectors[] = {{1, 258}, {2, 7}, {3, 0x1234}, {255, 0x1234}};
+    for (const auto& [selector, reading] : selectors) {
+        status.set(status_184, selector);
+        EXPECT_EQ(sample_values(capture_sample_record(status, {}, previous)).grain_column_temp, reading) << +selector;
+    }
 }
 
 TEST(DayLogNames, NameAndItsTime) {

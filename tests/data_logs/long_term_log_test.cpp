@@ -42,24 +42,6 @@ TEST(LongTermLine, FormatsClockAndTenths) {
     }
 }
 
-TEST(LongTermLine, SensorSelectorPicksReadingOrKeepsLast) {
-    using namespace link::off;
-    link::ByteImage status;
-    test::fill_status(status);
-    status.set(value_91 + 1, 0x01);  // 0x0102 = 258
-    status.set(value_91, 0x02);
-    status.set(value_89 + 1, 0x00);  // 0x0007 = 7
-    status.set(value_89, 0x07);
-    const struct {
-        std::uint8_t selector;
-        std::uint16_t expected;
-    } rows[] = {{0, 150}, {1, 258}, {2, 7}, {3, 999}, {255, 999}};
-    for (const auto& r : rows) {
-        status.set(status_184, r.selector);
-        EXPECT_EQ(capture_long_term_sample(status, {}, 999).grain_column_temp, r.expected) << int(r.selector);
-    }
-}
-
 TEST(LongTermFill, LevelAtItsEdges) {
     const struct {
         std::uint64_t size;

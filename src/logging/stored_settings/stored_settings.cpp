@@ -131,7 +131,7 @@ bool SettingsStore::write(StoredKey key, std::uint8_t value) {
     std::filesystem::create_directories(folder, ec);
     auto temp = file_;
     temp += ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0) return false;
     const bool ok = write_all(fd, text) && ::fsync(fd) == 0;
     ::close(fd);
