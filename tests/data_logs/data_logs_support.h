@@ -2,7 +2,9 @@
 // folder, a status image with chosen values, clock times and file helpers.
 #pragma once
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
@@ -68,6 +70,28 @@ inline void fill_status(link::ByteImage& s) {
     s.set(value_173, 0x01);
     s.set(value_173 + 1, 0x2C);
 }
+
+// While alive, files of this process cannot grow past limit bytes: a write
+// across it is cut short, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) : handler_(::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit small = saved_;
+        small.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    sighandler_t handler_;
+    rlimit saved_{};
+};
 
 inline std::string read_bytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);

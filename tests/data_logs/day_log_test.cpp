@@ -185,7 +185,7 @@ TEST(DayLog, StrayAndExtraFilesAreSetAsideNotDeleted) {
     EXPECT_EQ(numbers(log.read_page(2, 0)), range(291, 292));
 }
 
-TEST(DayLog, FolderThatIsAFileGivesDefinedOutcomes) {
+TEST(DayLog, FaultsOnDiskLeaveWhatIsThere) {
     TempRoot root;
     write_bytes(root.day_folder(), "not a folder");
     DayLog log;
@@ -193,6 +193,14 @@ TEST(DayLog, FolderThatIsAFileGivesDefinedOutcomes) {
     EXPECT_EQ(log.record_count(), 0u);
     EXPECT_EQ(log.read_page(8, 0).records.size(), 0u);
     EXPECT_EQ(test::read_bytes(root.day_folder()), "not a folder");
+    std::filesystem::remove(root.day_folder());
+    write_bytes(root.day_folder() / "DATA_LOG_24HR26_12_08_06_00_00.DAT", file_of(1, 2));
+    {
+        test::FileSizeLimit full(40);  // the disk fills in the middle of a record
+        EXPECT_EQ(log.append_sample(numbered(3), clock_at(2026, 1, 1, 0, 0, 0)), DayAppend::write_failed);
+    }
+    EXPECT_EQ(numbers(log.read_page(8, 0)), range(1, 2));
+    EXPECT_EQ(std::filesystem::file_size(root.day_folder() / "DATA_LOG_24HR26_12_08_06_00_00.DAT"), 36u);
 }
 
 TEST(DayLogSampling, TimedEverySampleTimeTimes60Plus1Ticks) {

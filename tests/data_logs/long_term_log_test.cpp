@@ -1,8 +1,6 @@
 // The long-term CSV log: its exact bytes for a scripted run, the fill level
 // and its one-time warning, torn last lines, and faults on disk.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "data_logs_support.h"
 #include "logging/long_term_log/long_term_log.h"
@@ -175,15 +173,11 @@ TEST(LongTermLog, FaultsOnDiskLeaveWhatIsThere) {
         write_bytes(root.csv(), "old\r\n");
         LongTermLog log;
         log.set_dryer_running(true);
-        const auto old_handler = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit saved{};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = 40;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const auto code = log.write_sample_line(s);
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        ::signal(SIGXFSZ, old_handler);
+        LongTermCode code;
+        {
+            test::FileSizeLimit full(40);
+            code = log.write_sample_line(s);
+        }
         EXPECT_EQ(code, LongTermCode::write_failed);
         EXPECT_EQ(read_bytes(root.csv()), "old\r\n");
         EXPECT_EQ(log.write_sample_line(s), LongTermCode::written);
