@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <regex>
+#include <cstdio>
 
 #include "data_logs_support.h"
 #include "logging/day_log/day_log.h"
@@ -38,7 +38,6 @@ const auto kStart = test::clock_at(2026, 12, 8, 6, 0, 0);
 
 // Returns the BPH column of every data line; fails on any other line.
 std::vector<unsigned> csv_numbers(const std::string& bytes) {
-    static const std::regex data(R"(\d{4}-\d\d-\d\d,\d\d:\d\d:\d\d[AP]M,\d+,\d+\.\d,\d+\.\d,\d+\.\d,\d+\.\d,\d+,(\d+))");
     const std::string header = "Date,Time,Grain Column Temp,Moist In,Grain Temp In,Moist Out,Grain Temp Out,MR Speed,BPH";
     std::vector<unsigned> out;
     EXPECT_TRUE(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n");
@@ -50,9 +49,15 @@ std::vector<unsigned> csv_numbers(const std::string& bytes) {
             break;
         }
         const std::string line = bytes.substr(at, end - at);
-        std::smatch m;
-        if (std::regex_match(line, m, data)) {
-            out.push_back(static_cast<unsigned>(std::stoul(m[1])));
+        // A whole data line: date, time, seven figures and the BPH column,
+        // with nothing left over.
+        int y, mo, d, h, mi, se, used = -1;
+        unsigned g, a, b, c, e, f, k, l, n, mr, bph;
+        char half[3] = {};
+        const int fields = std::sscanf(line.c_str(), "%4d-%2d-%2d,%2d:%2d:%2d%2[AP]M,%u,%u.%1u,%u.%1u,%u.%1u,%u.%1u,%u,%u%n", &y,
+                                       &mo, &d, &h, &mi, &se, half, &g, &a, &b, &c, &e, &f, &k, &l, &n, &mr, &bph, &used);
+        if (fields == 18 && used == static_cast<int>(line.size())) {
+            out.push_back(bph);
         } else {
             EXPECT_TRUE(line.empty() || line == header) << "torn line: " << line;
         }
