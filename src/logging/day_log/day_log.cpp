@@ -1,3 +1,4 @@
+#include "platform/file_io.h"
 #include "logging/day_log/day_log.h"
 
 #include <fcntl.h>
@@ -38,47 +39,8 @@ bool same_letters(std::string_view a, std::string_view b) {
            });
 }
 
-void sync_folder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Opens a log file for appending, creating it (and its folder) when missing.
-int open_for_append(const std::filesystem::path& file) {
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    int fd = ::open(file.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0644);
-        if (fd >= 0) sync_folder(file.parent_path());
-    }
-    if (fd < 0) return -1;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 DayAppend append_record(const std::filesystem::path& file, const SampleRecord& record) {
-    const Fd fd(open_for_append(file));
+    const platform::UniqueFd fd(platform::open_for_append(file));
     if (fd.get() < 0) return DayAppend::cannot_open;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return DayAppend::write_failed;
@@ -107,7 +69,7 @@ DayAppend append_record(const std::filesystem::path& file, const SampleRecord& r
 PageStatus read_from(const std::filesystem::path& file, std::size_t w, std::size_t k,
                      std::vector<SampleRecord>& out) {
     if (w == 0) return PageStatus::ok;
-    const Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const platform::UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) return PageStatus::open_failed;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return PageStatus::open_failed;
@@ -281,7 +243,7 @@ std::vector<DayLogFile> DayLog::enumerate() {
             break;
         }
     }
-    if (renamed) sync_folder(dir);
+    if (renamed) platform::sync_folder(dir);
     return logs;
 }
 
@@ -292,7 +254,7 @@ DayAppend DayLog::append_sample(const SampleRecord& record, const platform::Loca
     if (logs.size() == 2) {
         std::error_code ec;
         std::filesystem::remove(dir / logs.front().name, ec);
-        sync_folder(dir);
+        platform::sync_folder(dir);
     }
     return append_record(dir / day_log_file_name(now), record);
 }
@@ -337,7 +299,7 @@ bool DayLog::delete_all() {
         std::filesystem::remove(dir / f.name, ec);
         if (ec) ok = false;
     }
-    sync_folder(dir);
+    platform::sync_folder(dir);
     return ok;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/file_io.h"
 #include "logging/long_term_log/long_term_log.h"
 
 #include <fcntl.h>
@@ -23,61 +24,10 @@ std::uint16_t u16be(const link::ByteImage& s, std::size_t high, std::size_t low)
     return static_cast<std::uint16_t>(s.get(high) * 256 + s.get(low));
 }
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-void sync_folder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// Opens (creating when missing) the log for appending. Returns -1 when the
-// folder or file cannot be made or the name is not a regular file.
-int open_log(const std::filesystem::path& file) {
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    int fd = ::open(file.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0644);
-        if (fd >= 0) sync_folder(file.parent_path());
-    }
-    if (fd < 0) return -1;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 std::optional<std::uint64_t> file_size(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return std::nullopt;
     return static_cast<std::uint64_t>(st.st_size);
-}
-
-bool write_all(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Makes the file end in a line end again after a power loss tore its last
@@ -101,7 +51,7 @@ bool mend_tail(int fd, std::uint64_t size) {
         return ::ftruncate(fd, static_cast<off_t>(keep)) == 0 && ::fdatasync(fd) == 0;
     }
     if (size < 2) return ::ftruncate(fd, 0) == 0 && ::fdatasync(fd) == 0;
-    return write_all(fd, "\r\n") && ::fdatasync(fd) == 0;
+    return platform::write_all(fd, "\r\n") && ::fdatasync(fd) == 0;
 }
 
 }  // namespace
@@ -167,7 +117,7 @@ LongTermLog::LongTermLog() : LongTermLog(platform::map_panel_path("\\Hard Disk\\
 LongTermLog::LongTermLog(std::filesystem::path file) : file_(std::move(file)) {}
 
 LongTermCode LongTermLog::write_sample_line(const LongTermSample& sample) {
-    const Fd fd(open_log(file_));
+    const platform::UniqueFd fd(platform::open_for_append(file_));
     if (fd.get() < 0) return LongTermCode::cannot_open;
     auto size = file_size(fd.get());
     if (!size) return LongTermCode::cannot_open;
@@ -182,7 +132,7 @@ LongTermCode LongTermLog::write_sample_line(const LongTermSample& sample) {
     }
     std::string bytes = header_pending_ ? long_term_header() : std::string();
     bytes += long_term_data_line(sample);
-    if (!write_all(fd.get(), bytes) || ::fdatasync(fd.get()) != 0) {
+    if (!platform::write_all(fd.get(), bytes) || ::fdatasync(fd.get()) != 0) {
         // Leave no partial line behind for the next one to run into.
         if (::ftruncate(fd.get(), static_cast<off_t>(*size)) == 0) ::fdatasync(fd.get());
         return LongTermCode::write_failed;
@@ -210,7 +160,7 @@ LongTermTick LongTermLog::second_tick(const link::ByteImage& status, const platf
             tick.size_warning_due = true;
         }
     } else {
-        const Fd fd(open_log(file_));
+        const platform::UniqueFd fd(platform::open_for_append(file_));
         if (fd.get() >= 0) {
             if (const auto size = file_size(fd.get())) fill_level_ = long_term_fill_level(*size);
         }
@@ -222,7 +172,7 @@ LongTermTick LongTermLog::second_tick(const link::ByteImage& status, const platf
 bool LongTermLog::remove_file() {
     std::error_code ec;
     std::filesystem::remove(file_, ec);
-    if (!ec) sync_folder(file_.parent_path());
+    if (!ec) platform::sync_folder(file_.parent_path());
     return !std::filesystem::exists(file_, ec) && !ec;
 }
 

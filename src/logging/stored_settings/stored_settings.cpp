@@ -1,3 +1,4 @@
+#include "platform/file_io.h"
 #include "logging/stored_settings/stored_settings.h"
 
 #include <fcntl.h>
@@ -26,17 +27,6 @@ std::optional<std::uint8_t> parse_byte(std::string_view s) {
     }
     if (v > 255) return std::nullopt;
     return static_cast<std::uint8_t>(v);
-}
-
-bool write_all(int fd, const std::string& s) {
-    std::size_t done = 0;
-    while (done < s.size()) {
-        const ssize_t n = ::write(fd, s.data() + done, s.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -133,7 +123,7 @@ bool SettingsStore::write(StoredKey key, std::uint8_t value) {
     temp += ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0) return false;
-    const bool ok = write_all(fd, text) && ::fsync(fd) == 0;
+    const bool ok = platform::write_all(fd, text) && ::fsync(fd) == 0;
     ::close(fd);
     if (!ok || ::rename(temp.c_str(), file_.c_str()) != 0) {
         ::unlink(temp.c_str());

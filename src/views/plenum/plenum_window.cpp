@@ -17,14 +17,6 @@ Scene PlenumWindow::build_scene() {
     return plenum_scene(state_.status, celsius(), texts_);
 }
 
-namespace {
-QWidget* create(kit::PanelContext& c, QWidget* parent) {
-    auto* w = new PlenumWindow(parent, c.state, c.texts);
-    w->listen(c.events);
-    return w;
-}
-}  // namespace
-
 const kit::ScreenRow plenum_screen{kit::WindowId::custom_view,
                                    "CUSTOM_VIEW_WINDOW",
                                    "  PLENUM(S)",
@@ -33,6 +25,6 @@ const kit::ScreenRow plenum_screen{kit::WindowId::custom_view,
                                    false,
                                    false,
                                    link::redraw::plenum_view | (0x3Full * link::redraw::plenum_box_first),
-                                   create};
+                                   create_scene_window<PlenumWindow>};
 
 }  // namespace dryer::views

@@ -10,6 +10,7 @@
 
 #include "kit/panel_events.h"
 #include "kit/panel_window.h"
+#include "kit/screen.h"
 #include "link/link_state.h"
 #include "views/scene/scene.h"
 #include "views/scene/scene_painter.h"
@@ -60,5 +61,13 @@ private:
     unsigned paints_ = 0;
     std::function<std::uint32_t()> blink_source_;
 };
+
+// Creates a status window of type W for the screen registry: a child of
+// parent that takes its blink flags from the panel's ticks.
+template <class W> QWidget* create_scene_window(kit::PanelContext& context, QWidget* parent) {
+    auto* w = new W(parent, context.state, context.texts);
+    w->listen(context.events);
+    return w;
+}
 
 }  // namespace dryer::views

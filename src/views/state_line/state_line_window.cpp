@@ -14,14 +14,6 @@ Scene StateLineWindow::build_scene() {
     return state_line_scene(state_line(state_.status, blink_flags(), celsius(), texts_));
 }
 
-namespace {
-QWidget* create(kit::PanelContext& c, QWidget* parent) {
-    auto* w = new StateLineWindow(parent, c.state, c.texts);
-    w->listen(c.events);
-    return w;
-}
-}  // namespace
-
 const kit::ScreenRow state_line_screen{kit::WindowId::right_status_bar,
                                        "DRYER_RIGHT_STATUS_BAR_WINDOW",
                                        " DRYER BAR STATUS",
@@ -30,6 +22,6 @@ const kit::ScreenRow state_line_screen{kit::WindowId::right_status_bar,
                                        false,
                                        true,
                                        link::redraw::right_status_bar | link::redraw::dryer_state_line,
-                                       create};
+                                       create_scene_window<StateLineWindow>};
 
 }  // namespace dryer::views

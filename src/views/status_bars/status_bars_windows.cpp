@@ -55,14 +55,6 @@ ReadingsWindow::ReadingsWindow(QWidget* parent, link::LinkState& state, const Te
 
 Scene ReadingsWindow::build_scene() { return readings_scene(state_.status, selection_); }
 
-namespace {
-template <class W> QWidget* create(kit::PanelContext& c, QWidget* parent) {
-    auto* w = new W(parent, c.state, c.texts);
-    w->listen(c.events);
-    return w;
-}
-}  // namespace
-
 // Shown by the main window while the airflow-test banner's condition holds.
 const kit::ScreenRow left_status_bar_screen{kit::WindowId::left_status_bar,
                                             "DRYER_LEFT_STATUS_BAR_WINDOW",
@@ -72,7 +64,7 @@ const kit::ScreenRow left_status_bar_screen{kit::WindowId::left_status_bar,
                                             false,
                                             false,
                                             link::redraw::left_status_bar,
-                                            create<LeftStatusBarWindow>};
+                                            create_scene_window<LeftStatusBarWindow>};
 
 const kit::ScreenRow readings_screen{kit::WindowId::line_graph,
                                      "LINE_GRAPH_WINDOW",
@@ -82,6 +74,6 @@ const kit::ScreenRow readings_screen{kit::WindowId::line_graph,
                                      false,
                                      false,
                                      link::redraw::line_graph,
-                                     create<ReadingsWindow>};
+                                     create_scene_window<ReadingsWindow>};
 
 }  // namespace dryer::views
