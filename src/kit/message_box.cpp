@@ -22,19 +22,8 @@ MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, Sta
 void MessageBox::paintEvent(QPaintEvent* event) {
     QMessageBox::paintEvent(event);
     QPainter p(this);
-    const QRect r = rect();
-    p.setPen(QColor(223, 223, 223));
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(QColor(128, 128, 128));
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect bar(2, 2, width() - 4, kCaptionBarHeight);
-    p.fillRect(bar, QColor(0, 0, 128));
-    p.setPen(Qt::white);
-    p.setFont(panel_font(13, 700));
-    p.drawText(bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, bar.width() - 4));
+    paint_raised_edge(p, rect());
+    paint_caption_bar(p, QRect(2, 2, width() - 4, kCaptionBarHeight), windowTitle());
 }
 
 void MessageBox::showEvent(QShowEvent* event) {

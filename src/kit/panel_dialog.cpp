@@ -37,9 +37,7 @@ void PanelDialog::paintEvent(QPaintEvent*) {
     paint_window_frame(p, rect(), windowTitle(), look_);
     if (look_ == Look::setup) {
         // A raised edge around the grey client, as the status frame has.
-        p.setPen(QColor(128, 128, 128));
-        p.drawLine(rect().bottomLeft(), rect().bottomRight());
-        p.drawLine(rect().topRight(), rect().bottomRight());
+        paint_raised_edge(p, rect());
     }
 }
 

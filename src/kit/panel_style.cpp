@@ -26,16 +26,29 @@ QMargins caption_margins(Look look) {
     return look == Look::status ? QMargins(2, kCaptionBarHeight + 2, 2, 2) : QMargins(0, kCaptionBarHeight, 0, 0);
 }
 
+void paint_raised_edge(QPainter& p, const QRect& r) {
+    p.setPen(QColor(223, 223, 223));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+
+void paint_caption_bar(QPainter& p, const QRect& bar, const QString& caption) {
+    p.fillRect(bar, QColor(0, 0, 128));
+    p.setPen(Qt::white);
+    p.setFont(panel_font(13, 700));
+    const QRect text = bar.adjusted(2, 0, -2, 0);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+               p.fontMetrics().elidedText(caption, Qt::ElideRight, text.width()));
+}
+
 void paint_window_frame(QPainter& p, const QRect& r, const QString& caption, Look look) {
     QRect bar;
     if (look == Look::status) {
         p.fillRect(r, Qt::black);
-        p.setPen(QColor(223, 223, 223));
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(QColor(128, 128, 128));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
+        paint_raised_edge(p, r);
         bar = QRect(r.left() + 2, r.top() + 2, r.width() - 4, kCaptionBarHeight);
     } else {
         p.fillRect(r, QColor(192, 192, 192));
@@ -43,10 +56,7 @@ void paint_window_frame(QPainter& p, const QRect& r, const QString& caption, Loo
         p.drawRect(r.adjusted(0, 0, -1, -1));
         bar = QRect(r.left(), r.top(), r.width(), kCaptionBarHeight);
     }
-    p.fillRect(bar, QColor(0, 0, 128));
-    p.setPen(Qt::white);
-    p.setFont(panel_font(13, 700));
-    p.drawText(bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    paint_caption_bar(p, bar, caption);
 }
 
 }  // namespace dryer::kit

@@ -28,6 +28,12 @@ enum class Look { status, setup };
 // of that look (zero without a caption bar).
 QMargins caption_margins(Look look);
 
+// Draws the raised edge of a status window or dialog along r.
+void paint_raised_edge(QPainter& p, const QRect& r);
+// Draws a dark blue caption bar with its caption in white, shortened with
+// an ellipsis if it is wider than the bar.
+void paint_caption_bar(QPainter& p, const QRect& bar, const QString& caption);
+
 // Fills r and draws the frame and the caption bar of a titled window.
 void paint_window_frame(QPainter& p, const QRect& r, const QString& caption, Look look = Look::status);
 

@@ -39,14 +39,7 @@ private:
 };
 
 inline platform::LocalTime clock_at(int y, int mo, int d, int h, int mi, int s) {
-    platform::LocalTime t;
-    t.year = y;
-    t.month = mo;
-    t.day = d;
-    t.hour = h;
-    t.minute = mi;
-    t.second = s;
-    return t;
+    return {.year = y, .month = mo, .day = d, .hour = h, .minute = mi, .second = s};
 }
 
 // The clock moved on by whole seconds (through file time, so dates roll).

@@ -36,14 +36,7 @@ struct ManualClock {
 
 // The file time of a local calendar time.
 inline std::int64_t at(int y, int mo, int d, int h, int mi, int s = 0) {
-    platform::LocalTime t;
-    t.year = y;
-    t.month = mo;
-    t.day = d;
-    t.hour = h;
-    t.minute = mi;
-    t.second = s;
-    return platform::to_file_time(t);
+    return platform::to_file_time(platform::LocalTime{.year = y, .month = mo, .day = d, .hour = h, .minute = mi, .second = s});
 }
 
 inline std::string read_bytes(const std::filesystem::path& p) {

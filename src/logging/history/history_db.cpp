@@ -36,29 +36,6 @@ const char* list_sql(SortOrder order) {
     return "SELECT warning, node, recorded FROM shutdowns ORDER BY recorded, warning, node, id LIMIT ?";
 }
 
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) { rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    int prepared() const { return rc_; }
-    sqlite3_stmt* get() const { return stmt_; }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-    int rc_ = SQLITE_OK;
-};
-
-// Reads one integer from a one-row query.
-int query_int(sqlite3* db, const char* sql, long long& out) {
-    Statement st(db, sql);
-    if (st.prepared() != SQLITE_OK) return st.prepared();
-    const int rc = sqlite3_step(st.get());
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? SQLITE_ERROR : rc;
-    out = sqlite3_column_int64(st.get(), 0);
-    return SQLITE_OK;
-}
 
 std::string column_text(sqlite3_stmt* st, int col) {
     const auto* p = sqlite3_column_text(st, col);
@@ -71,6 +48,19 @@ std::filesystem::path journal_of(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+Statement::Statement(sqlite3* db, const char* sql) { rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+int query_int(sqlite3* db, const char* sql, long long& out) {
+    Statement st(db, sql);
+    if (st.prepared() != SQLITE_OK) return st.prepared();
+    const int rc = sqlite3_step(st.get());
+    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? SQLITE_ERROR : rc;
+    out = sqlite3_column_int64(st.get(), 0);
+    return SQLITE_OK;
+}
 
 Connection::~Connection() { close(); }
 

@@ -9,12 +9,34 @@
 #include "logging/history/shutdown_store.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace dryer::history::db {
 
 // Result codes are SQLite's (SQLITE_OK == 0), plus kForeign for a sound
 // SQLite file that is not a shutdown history.
 inline constexpr int kForeign = 1000;
+
+// One prepared statement, finalized when it goes out of scope. Shared by the
+// panel's SQLite stores (the shutdown history and the settings journal).
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    // The result of preparing it (0 when prepared).
+    int prepared() const { return rc_; }
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+    int rc_ = 0;
+};
+
+// Reads one integer from a one-row query into out; returns 0 or the
+// failing code (a query with no row fails).
+int query_int(sqlite3* db, const char* sql, long long& out);
 
 class Connection {
 public:

@@ -15,6 +15,8 @@ namespace dryer::journal {
 namespace {
 
 namespace hdb = history::db;
+using hdb::query_int;
+using hdb::Statement;
 
 // Marks the file as ours in the SQLite header ("DRYJ").
 constexpr int kApplicationId = 0x4452594A;
@@ -30,29 +32,6 @@ constexpr const char* kSchema =
     " old_value BLOB NOT NULL,"
     " new_value BLOB NOT NULL,"
     " source TEXT NOT NULL);";
-
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) { rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    int prepared() const { return rc_; }
-    sqlite3_stmt* get() const { return stmt_; }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-    int rc_ = SQLITE_OK;
-};
-
-int query_int(sqlite3* db, const char* sql, long long& out) {
-    Statement st(db, sql);
-    if (st.prepared() != SQLITE_OK) return st.prepared();
-    const int rc = sqlite3_step(st.get());
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? SQLITE_ERROR : rc;
-    out = sqlite3_column_int64(st.get(), 0);
-    return SQLITE_OK;
-}
 
 std::vector<std::uint8_t> column_blob(sqlite3_stmt* st, int col) {
     const auto* p = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, col));
