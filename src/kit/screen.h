@@ -24,6 +24,9 @@ class Texts;
 namespace dryer::history {
 class ShutdownStore;
 }
+namespace dryer::logging {
+struct DataLogs;
+}
 
 namespace dryer::kit {
 
@@ -57,8 +60,11 @@ enum class DialogId : std::uint8_t {
     meter_roll_speed,
     moisture_setpoint,
     auto_start_status,
+    sample_time,   // the status chart's sample time and CLEAR TABLE
+    logger_setup,  // the long-term log's ON/OFF, delete and USB copy
+    set_time,      // the panel's clock
 };
-inline constexpr std::size_t kDialogCount = 4;
+inline constexpr std::size_t kDialogCount = 7;
 
 // What a screen asks of the panel around it.
 class PanelShell {
@@ -83,6 +89,8 @@ struct PanelContext {
     PanelShell& shell;
     // The shutdown history, once it is opened (null before).
     history::ShutdownStore* shutdown_store = nullptr;
+    // The data logs and stored choices (set before the windows are created).
+    logging::DataLogs* logs = nullptr;
 };
 
 enum class Frame : std::uint8_t { none, caption_bar };

@@ -62,6 +62,7 @@ public:
     void set_link_driver(link::LinkDriver* driver) { driver_ = driver; }
     // Hands the shutdown history to the screens that show it.
     void set_shutdown_store(history::ShutdownStore* store) { context_.shutdown_store = store; }
+    void set_data_logs(logging::DataLogs* logs) { context_.logs = logs; }
 
     // kit::PanelShell
     QWidget* window(kit::WindowId id) const override;

@@ -50,7 +50,10 @@ public:
 
     void clear_history_volume() override { services_.clear_history_volume(); }
     // The stored view settings come with the data-logger setup.
-    void read_view_settings() override {}
+    void read_view_settings() override {
+        services_.read_stored_settings();
+        window_->set_data_logs(&services_.logs());
+    }
 
     void create_child_windows() override { window_->create_child_windows(); }
 

@@ -5,6 +5,7 @@
 #include "l10n/language.h"
 #include "l10n/warnings.h"
 #include "link/link_state.h"
+#include "logging/data_logs/data_logs.h"
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
 #include "logging/journal/settings_journal.h"
@@ -18,6 +19,7 @@ namespace dryer::shell {
 PanelServices::PanelServices(link::LinkState& state, const std::string& root)
     : state_(state), root_(root), texts_(std::make_unique<views::L10nTexts>()) {
     platform::set_panel_root(root);
+    logs_ = std::make_unique<logging::DataLogs>();  // paths under the root just set
 }
 
 PanelServices::~PanelServices() = default;
@@ -46,6 +48,11 @@ history::ShutdownStore* PanelServices::open_history_database() {
     journal_->prepare();
     state_.settings_sink.store(journal_.get(), std::memory_order_release);
     return store_.get();
+}
+
+void PanelServices::read_stored_settings() {
+    logs_->stored.load();
+    logs_->day.set_sample_time(logs_->stored.settings().sample_time_minutes);
 }
 
 void PanelServices::init_texts() { l10n::ensure_loaded(); }

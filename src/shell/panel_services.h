@@ -9,6 +9,9 @@ namespace dryer::history {
 class ShutdownStore;
 class ShutdownRecorder;
 }  // namespace dryer::history
+namespace dryer::logging {
+struct DataLogs;
+}
 namespace dryer::journal {
 class SettingsJournal;
 }
@@ -39,6 +42,11 @@ public:
     // and returns the history store.
     history::ShutdownStore* open_history_database();
     void init_texts();
+    // The data logs and stored choices under the panel root.
+    logging::DataLogs& logs() { return *logs_; }
+    // Reads the stored choices (defaults when the file is missing or
+    // unreadable) and hands the 24-hour log its sample time.
+    void read_stored_settings();
     // The journal of setting changes (null before open_history_database()).
     journal::SettingsJournal* journal() const { return journal_.get(); }
     // Starts the controller stand-in on a pseudo-terminal pair inside this
@@ -52,6 +60,7 @@ private:
     std::unique_ptr<history::ShutdownStore> store_;
     std::unique_ptr<history::ShutdownRecorder> recorder_;
     std::unique_ptr<journal::SettingsJournal> journal_;
+    std::unique_ptr<logging::DataLogs> logs_;
     std::unique_ptr<views::L10nTexts> texts_;
     std::unique_ptr<sim::Simulator> simulator_;
 };

@@ -1,0 +1,22 @@
+// The panel's data logs and its stored choices, made once by the panel
+// program and shared by the one-second housekeeping, which drives the logs,
+// and the screens that show them or change their settings. No Qt;
+// user-interface thread.
+#pragma once
+
+#include "logging/day_log/day_log.h"
+#include "logging/long_term_log/long_term_log.h"
+#include "logging/stored_settings/stored_settings.h"
+
+namespace dryer::logging {
+
+struct DataLogs {
+    LongTermLog long_term;
+    DayLog day;
+    SettingsStore stored;
+    // Seconds left of the status chart's scroll hold: while it runs the chart
+    // keeps the operator's scroll position; the housekeeping lowers it.
+    unsigned chart_scroll_hold = 0;
+};
+
+}  // namespace dryer::logging
