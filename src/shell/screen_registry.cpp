@@ -10,6 +10,8 @@
 #include "views/dryer_picture/dryer_picture_window.h"
 #include "views/plenum/plenum_window.h"
 #include "views/state_line/state_line_window.h"
+#include "views/status_chart/sample_time_dialog.h"
+#include "views/status_chart/status_chart_window.h"
 #include "views/status_bars/status_bars_windows.h"
 #include "views/view_selection/view_selection_window.h"
 #include "views/warning/warning_window.h"
@@ -22,8 +24,6 @@ using kit::WindowId;
 
 // Windows whose screens come later; until then the main window shows their
 // titled frames, and the buttons that would open them are disabled.
-const kit::ScreenRow average_values_frame{WindowId::average_values, "AVERAGE_VALUES_WINDOW", " DRYER STATUS CHART",
-                                          {240, 40, 400, 205}, Frame::caption_bar, false, false, 0, nullptr};
 const kit::ScreenRow boot_loader_frame{WindowId::boot_loader, "BOOT_LOADER_WINDOW", " UPDATE DRYER PROGRAMMING",
                                        {0, 0, 640, 480}, Frame::caption_bar, false, false, 0, nullptr};
 const kit::ScreenRow unload_status_frame{WindowId::unload_status, "UNLOAD_STATUS_WINDOW", " UNLOAD STATUS",
@@ -68,7 +68,7 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &views::view_selection_screen,
     &views::warning_screen,
     &views::readings_screen,
-    &average_values_frame,
+    &views::status_chart_screen,
     &boot_loader_frame,
     &views::plenum_screen,
     &unload_status_frame,
@@ -85,8 +85,9 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &auto_start_config_frame,
 };
 
-constexpr std::array<const kit::DialogRow*, 1> kDialogs{
+constexpr std::array<const kit::DialogRow*, 2> kDialogs{
     &history::shutdown_history_dialog,
+    &views::sample_time_dialog,
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "setup/batch_timers/batch_drying_window.h"
 
+#include "kit/fit_text.h"
 #include "kit/message_box.h"
 #include <QPainter>
 #include <QTimer>
@@ -24,12 +25,15 @@ constexpr Band kHiHeat{4, 30};
 constexpr Band kLoHeat{36, 30};
 constexpr Band kCool{72, 50};
 constexpr Band kUnload{128, 50};
+// The sample-time button sits at the right end of the unload row.
+constexpr int kSampleTimeW = 76;
 }  // namespace
 
 BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, TextFn text)
     : kit::PanelWindow(parent, QString::fromUtf8("BATCH_DRYING_WINDOW"), QString::fromUtf8(" BATCH DRYING TIMERS"), true, kit::Look::setup),
       state_(state),
       text_(std::move(text)),
+      sample_time_(new QPushButton(this)),
       tick_(new QTimer(this)) {
     resize(400, 205);
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
@@ -44,6 +48,12 @@ BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, Te
             refresh();
         });
     }
+    sample_time_->setObjectName(QStringLiteral("SAMPLE TIME"));
+    sample_time_->setFocusPolicy(Qt::NoFocus);
+    sample_time_->setEnabled(false);
+    connect(sample_time_, &QPushButton::clicked, this, [this] {
+        if (shell_) shell_->open_dialog(kit::DialogId::sample_time, this);
+    });
     place_buttons();
     connect(tick_, &QTimer::timeout, this, &BatchDryingWindow::hold_tick);
     tick_->start(1000);
@@ -55,6 +65,12 @@ void BatchDryingWindow::place_buttons() {
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
         buttons_[i]->setGeometry(4, kTop + bands[i].top, kButtonW, bands[i].height);
     }
+    sample_time_->setGeometry(width() - 6 - kSampleTimeW, kTop + kUnload.top + 4, kSampleTimeW, kUnload.height - 8);
+}
+
+void BatchDryingWindow::set_shell(kit::PanelShell* shell) {
+    shell_ = shell;
+    sample_time_->setEnabled(shell_ && shell_->has_dialog(kit::DialogId::sample_time));
 }
 
 void BatchDryingWindow::refresh() {
@@ -68,6 +84,15 @@ void BatchDryingWindow::refresh() {
         buttons_[i]->setVisible(view_.buttons[i].shown);
     }
     buttons_[0]->setEnabled(true);
+    // "SET SAMPLE TIME" on two lines, broken at its last blank.
+    QString label = QString::fromStdString(text_(367));
+    if (label.isEmpty()) label = QStringLiteral("SET SAMPLE TIME");
+    if (const qsizetype blank = label.lastIndexOf(u' '); blank > 0) label[blank] = u'\n';
+    if (sample_time_->text() != label) {
+        sample_time_->setText(label);
+        sample_time_->setFont(kit::fit_text(label, sample_time_->rect().adjusted(4, 2, -4, -2),
+                                            kit::panel_font(12, 700), true).font);
+    }
     update();
 }
 
@@ -87,7 +112,8 @@ void BatchDryingWindow::paint_client(QPainter& p) {
     f.setBold(true);
     for (std::size_t i = 0; i < bands.size() && i < view_.stages.size(); ++i) {
         const Band& b = bands[i];
-        const QRect r(x, b.top, width() - x - 6, b.height);
+        const int right = b.top == kUnload.top ? kSampleTimeW + 12 : 6;
+        const QRect r(x, b.top, width() - x - right, b.height);
         p.setPen(grey);
         p.drawLine(x, b.top + b.height + 2, width() - 6, b.top + b.height + 2);
         p.setPen(Qt::black);
@@ -135,7 +161,11 @@ void BatchDryingWindow::hold_tick() {
 
 
 namespace {
-QWidget* create(kit::PanelContext& c, QWidget* parent) { return new BatchDryingWindow(c.state, parent); }
+QWidget* create(kit::PanelContext& c, QWidget* parent) {
+    auto* w = new BatchDryingWindow(c.state, parent);
+    w->set_shell(&c.shell);
+    return w;
+}
 }  // namespace
 
 const kit::ScreenRow batch_drying_screen{kit::WindowId::batch_drying,

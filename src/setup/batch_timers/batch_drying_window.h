@@ -33,6 +33,10 @@ public:
     // is open is skipped. The window's own one-second timer calls it.
     void hold_tick();
     QPushButton* button(BatchButton b) const { return buttons_[static_cast<std::size_t>(b)]; }
+    // Lets the window open the data log's sample-time dialog through the
+    // panel; without a shell that has the dialog its button is disabled.
+    void set_shell(kit::PanelShell* shell);
+    QPushButton* sample_time_button() const { return sample_time_; }
     const BatchView& view() const { return view_; }
 
 protected:
@@ -47,6 +51,8 @@ private:
     BatchView view_;
     BatchHoldTracker hold_;
     std::array<QPushButton*, kBatchButtonCount> buttons_{};
+    QPushButton* sample_time_;
+    kit::PanelShell* shell_ = nullptr;
     QTimer* tick_;
     bool asking_ = false;
     bool applied_ = false;
