@@ -90,7 +90,7 @@ void BatchDryingWindow::refresh() {
     if (const qsizetype blank = label.lastIndexOf(u' '); blank > 0) label[blank] = u'\n';
     if (sample_time_->text() != label) {
         sample_time_->setText(label);
-        sample_time_->setFont(kit::fit_text(label, sample_time_->rect().adjusted(4, 2, -4, -2),
+        sample_time_->setFont(kit::fit_text(label, sample_time_->rect().adjusted(8, 4, -8, -4),
                                             kit::panel_font(12, 700), true).font);
     }
     update();

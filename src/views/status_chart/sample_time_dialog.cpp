@@ -21,7 +21,7 @@ constexpr std::array<const char*, 4> kMinuteNames{"1 MINUTE", "5 MINUTE", "10 MI
 constexpr std::array<unsigned, 4> kMinuteTexts{368, 369, 370, 371};
 
 // Client layout: the choices on the left, OPTIONS and ACCEPT / EXIT on the right.
-constexpr int kClientWidth = 420;
+constexpr int kClientWidth = 396;  // fits over the chart it opens from
 constexpr int kClientHeight = 232;
 constexpr int kRowTop = 26;
 constexpr int kRowStep = 48;
@@ -48,17 +48,17 @@ SampleTimeDialog::SampleTimeDialog(kit::PanelContext& context, QWidget* over)
 
     auto* choices = new QGroupBox(text_or(texts, 367, "SET SAMPLE TIME"), this);
     choices->setObjectName(QStringLiteral("SET SAMPLE TIME"));
-    choices->setGeometry(8, 4, 236, kClientHeight - 10);
+    choices->setGeometry(6, 4, 226, kClientHeight - 10);
     for (std::size_t i = 0; i < kSampleTimes.size(); ++i) {
         const int top = kRowTop + static_cast<int>(i) * kRowStep;
         auto* r = new QRadioButton(this);
         r->setObjectName(QString::fromLatin1(kMinuteNames[i]) + QStringLiteral(" RADIO"));
-        r->setGeometry(20, top, 36, kButtonHeight);
+        r->setGeometry(14, top, 34, kButtonHeight);
         r->setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 22px; height: 22px; }"));
         radios_[i] = r;
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(kMinuteNames[i]));
-        b->setGeometry(60, top, 174, kButtonHeight);
+        b->setGeometry(50, top, 172, kButtonHeight);
         const unsigned text_number = i == 0 ? opening.one_minute_text : kMinuteTexts[i];
         b->setText(text_or(texts, text_number, i == 0 && opening.one_minute_text == 84 ? "1 MINUTE (SAMPLER)"
                                                                                          : kMinuteNames[i]));
@@ -74,16 +74,16 @@ SampleTimeDialog::SampleTimeDialog(kit::PanelContext& context, QWidget* over)
 
     auto* options = new QGroupBox(text_or(texts, 372, "OPTIONS"), this);
     options->setObjectName(QStringLiteral("OPTIONS"));
-    options->setGeometry(256, 4, 156, 86);
+    options->setGeometry(240, 4, 150, 86);
     clear_ = new QPushButton(text_or(texts, 373, "CLEAR TABLE"), this);
     clear_->setObjectName(QStringLiteral("CLEAR TABLE"));
-    clear_->setGeometry(266, 30, 136, kButtonHeight + 6);
+    clear_->setGeometry(248, 30, 134, kButtonHeight + 6);
     fit(*clear_);
     connect(clear_, &QPushButton::clicked, this, &SampleTimeDialog::clear_table);
 
     accept_ = new QPushButton(text_or(texts, 350, "ACCEPT / EXIT"), this);
     accept_->setObjectName(QStringLiteral("ACCEPT / EXIT"));
-    accept_->setGeometry(256, kClientHeight - 80, 156, 70);
+    accept_->setGeometry(240, kClientHeight - 80, 150, 70);
     fit(*accept_);
     connect(accept_, &QPushButton::clicked, this, &SampleTimeDialog::accept_and_close);
 

@@ -19,7 +19,7 @@ constexpr Column kMoistureOut{200, 250};
 constexpr Column kGrainOut{250, 300};
 constexpr Column kMeterRoll{300, 350};
 
-constexpr int kHeadingSize = 11;
+constexpr int kHeadingSize = 10;
 constexpr int kRowSize = 12;
 constexpr int kHeadingLine = 16;  // each of the two heading lines
 constexpr int kGridBottom = 205;  // the grid runs the height of the drawing area
@@ -63,11 +63,11 @@ Scene chart_scene(const ChartInput& in, const Texts& texts) {
     // Two heading lines over each value column; the time column's heading
     // is the sample-time button.
     const auto heading = [&](Column c, unsigned first, unsigned second) {
-        sc.text({c.left + 1, 1, c.right - 1, 1 + kHeadingLine}, texts.label(first), kHeadingSize, 700, colour::white,
+        sc.text({c.left + 1, 1, c.right, 1 + kHeadingLine}, texts.label(first), kHeadingSize, 400, colour::white,
                 Align::centre);
         if (second != 0)
-            sc.text({c.left + 1, 1 + kHeadingLine, c.right - 1, 1 + 2 * kHeadingLine}, texts.label(second),
-                    kHeadingSize, 700, colour::white, Align::centre);
+            sc.text({c.left + 1, 1 + kHeadingLine, c.right, 1 + 2 * kHeadingLine}, texts.label(second), kHeadingSize,
+                    400, colour::white, Align::centre);
     };
     heading(kGrainColumn, 341, 265);
     heading(kMoistureIn, 267, 345);
