@@ -1,6 +1,5 @@
 // The status chart's rows, scroll positions and the sample-time dialog's
-// rules, without Qt; the page positions and the stored sample time on real
-// files.
+// rules, without Qt; the stored sample time on real files.
 #include <gtest/gtest.h>
 
 #include "link/fields.h"
@@ -14,13 +13,6 @@ namespace {
 using test::make_record;
 using test::RecordValues;
 
-RecordValues at(std::uint8_t hour, std::uint8_t minute) {
-    RecordValues v;
-    v.hour = hour;
-    v.minute = minute;
-    return v;
-}
-
 TEST(StatusChartRow, FormatsEachColumn) {
     struct Row {
         const char* name;
@@ -28,44 +20,31 @@ TEST(StatusChartRow, FormatsEachColumn) {
         bool celsius;
         ChartRow want;
     };
-    RecordValues midnight = at(0, 5);
-    RecordValues noon = at(12, 30);
-    noon.grain_out = 1000;
-    RecordValues cold = at(13, 0);
-    cold.grain_column = 0xFFD8;  // -40 F
-    cold.grain_out = 0xFE6B;     // -40.5 F
-    cold.moisture_in = 5;
-    cold.meter_roll = 100;
-    cold.month = 1;
-    cold.day = 31;
-    RecordValues late = at(23, 59);
-    late.grain_out = 999;
     const Row rows[] = {
-        {"midnight is 12 AM", midnight, false, {"12:05AM 12/8", "150°F", "20.5%", "15.4%", "95°F", "45 %"}},
-        {"noon is 12 PM, Celsius", noon, true, {"12:30PM 12/8", "65°C", "20.5%", "15.4%", "37°C", "45 %"}},
-        {"below zero converts signed", cold, true, {" 1:00PM 1/31", "-40°C", "0.5%", "15.4%", "-40°C", "100 %"}},
-        {"tenths truncate", late, false, {"11:59PM 12/8", "150°F", "20.5%", "15.4%", "99°F", "45 %"}},
+        {"midnight is 12 AM", {.hour = 0, .minute = 5}, false,
+         {"12:05AM 12/8", "150°F", "20.5%", "15.4%", "95°F", "45 %"}},
+        {"noon is 12 PM, Celsius", {.grain_out = 1000, .hour = 12, .minute = 30}, true,
+         {"12:30PM 12/8", "65°C", "20.5%", "15.4%", "37°C", "45 %"}},
+        {"below zero converts signed",  // -40 F and -40.5 F
+         {.grain_column = 0xFFD8, .moisture_in = 5, .grain_out = 0xFE6B, .meter_roll = 100, .hour = 13, .minute = 0,
+          .month = 1, .day = 31},
+         true, {" 1:00PM 1/31", "-40°C", "0.5%", "15.4%", "-40°C", "100 %"}},
+        {"tenths truncate", {.grain_out = 999, .hour = 23, .minute = 59}, false,
+         {"11:59PM 12/8", "150°F", "20.5%", "15.4%", "99°F", "45 %"}},
     };
     for (const Row& r : rows)
         EXPECT_EQ(chart_row(logging::sample_values(make_record(r.v)), r.celsius), r.want) << r.name;
 }
 
-TEST(StatusChartScene, ShowsAtMostEightRowsAndTheRunningCorner) {
-    TableTexts texts({{14, "ON"}, {15, "OFF"}, {243, "FULL"}});
-    ChartInput in;
-    for (unsigned n = 0; n < 10; ++n) in.records.push_back(test::numbered(n));
-    in.running = true;
-    in.fill_level = 100;
-    Scene sc = chart_scene(in, texts);
-    EXPECT_NE(sc.find_text("12:07AM 12/8"), nullptr);
-    EXPECT_EQ(sc.find_text("12:08AM 12/8"), nullptr);  // a ninth record is not drawn
-    EXPECT_NE(sc.find_text("FULL"), nullptr);
-    in.fill_level = 99;
-    EXPECT_NE(chart_scene(in, texts).find_text("99%"), nullptr);
-    in.running = false;
-    sc = chart_scene(in, texts);
-    EXPECT_NE(sc.find_text("OFF"), nullptr);
-    EXPECT_EQ(sc.find_text("ON"), nullptr);
+TEST(StatusChartScene, RunningCornerShowsTheFillLevelOrFull) {
+    const TableTexts texts({{14, "ON"}, {15, "OFF"}, {243, "FULL"}});
+    const struct {
+        bool running;
+        int level;
+        const char* shown;
+    } rows[] = {{true, 99, "99%"}, {true, 100, "FULL"}, {false, 50, "OFF"}};
+    for (const auto& r : rows)
+        EXPECT_NE(chart_scene({{}, r.running, r.level, false}, texts).find_text(r.shown), nullptr) << r.shown;
 }
 
 TEST(StatusChartScroll, PagesReachBothEndsAndTheHoldRunsOut) {
@@ -98,22 +77,6 @@ TEST(StatusChartScroll, PagesReachBothEndsAndTheHoldRunsOut) {
     EXPECT_EQ(chart_hold_after_scroll(136, 144), 0u);
     EXPECT_EQ(chart_hold_after_scroll(135, 144), kChartScrollHold);
     EXPECT_EQ(chart_hold_after_scroll(0, 5), 0u);
-}
-
-// Every step of the scroll bar shows a different page of the real log: the
-// first position the oldest eight records, the last the newest eight.
-TEST(StatusChartScroll, EachPositionReadsItsOwnPageFromTheFiles) {
-    test::ChartRoot root;
-    logging::DayLog log;
-    test::append_numbered(log, 0, 20);
-    ASSERT_EQ(log.record_count(), 20u);
-    for (const std::size_t position : {0u, 1u, 11u, 12u}) {
-        const logging::DayPage page = log.read_page(kChartRows, chart_page_skip(20, position));
-        ASSERT_EQ(page.status, logging::PageStatus::ok);
-        ASSERT_EQ(page.records.size(), kChartRows) << position;
-        EXPECT_EQ(test::number_of(page.records.front()), position) << position;
-        EXPECT_EQ(test::number_of(page.records.back()), position + 7) << position;
-    }
 }
 
 TEST(SampleTimeRules, OpeningAndAccepting) {

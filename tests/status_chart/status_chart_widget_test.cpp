@@ -108,23 +108,32 @@ TEST(StatusChartWindow, ShowsTheRecordsAppendedThroughTheDayLog) {
     }
 }
 
+// The batch drying timers window opens the dialog too; with the cycled
+// sampler the one-minute choice is offered disabled.
 TEST(SampleTimeDialog, AcceptStoresTheChoiceAndRelabelsTheChart) {
     ChartRig rig;
     test::append_numbered(rig.logs.day, 0, 3);
     rig.chart.reload();
     EXPECT_EQ(rig.chart.sample_time_button()->text(), QStringLiteral("SAMPLE\n10 MIN"));
+    setup::BatchDryingWindow batch(rig.state, nullptr, [](unsigned) { return std::string(); });
+    EXPECT_FALSE(batch.sample_time_button()->isEnabled());  // no panel to open it through
+    batch.set_shell(&rig.shell);
+    batch.show();
+    QWidget* opened_over = nullptr;
     QString one_minute_text;
     bool one_minute_enabled = true;
     on_next_modal(nullptr, [&](QWidget* m) {
         auto* d = qobject_cast<SampleTimeDialog*>(m);
         ASSERT_NE(d, nullptr);
+        opened_over = d->over();
         one_minute_enabled = d->minute_button(0)->isEnabled();
         one_minute_text = d->minute_button(0)->text();
         QTest::mouseClick(d->minute_button(3), Qt::LeftButton);  // 15 MINUTE
         QTest::mouseClick(d->accept_button(), Qt::LeftButton);
     });
     rig.state.status.set(link::off::options_293, 0x80);  // the cycled sampler
-    QTest::mouseClick(rig.chart.sample_time_button(), Qt::LeftButton);
+    QTest::mouseClick(batch.sample_time_button(), Qt::LeftButton);
+    EXPECT_EQ(opened_over, &batch);
     EXPECT_FALSE(one_minute_enabled);
     EXPECT_EQ(one_minute_text, QStringLiteral("1 MINUTE (SAMPLER)"));
     EXPECT_EQ(rig.logs.day.sample_time(), 15u);
@@ -145,31 +154,10 @@ TEST(SampleTimeDialog, ClearTableDeletesTheFilesOnlyOnYes) {
             QTest::mouseClick(qobject_cast<SampleTimeDialog*>(dialog)->clear_button(), Qt::LeftButton);
             QTest::mouseClick(qobject_cast<SampleTimeDialog*>(dialog)->accept_button(), Qt::LeftButton);
         });
-        rig.shell.open_dialog(kit::DialogId::sample_time, &rig.chart, 0);
+        QTest::mouseClick(rig.chart.sample_time_button(), Qt::LeftButton);
         EXPECT_EQ(rig.chart.records().size(), answer == QMessageBox::Yes ? 0u : 4u) << answer;
     }
     EXPECT_TRUE(rig.logs.day.enumerate().empty());
-}
-
-TEST(SampleTimeDialog, OpensFromTheBatchDryingTimersWindow) {
-    ChartRig rig;
-    setup::BatchDryingWindow batch(rig.state, nullptr, [](unsigned) { return std::string(); });
-    EXPECT_FALSE(batch.sample_time_button()->isEnabled());  // no panel to open it through
-    batch.set_shell(&rig.shell);
-    batch.show();
-    ASSERT_TRUE(batch.sample_time_button()->isEnabled());
-    QWidget* opened_over = nullptr;
-    on_next_modal(nullptr, [&](QWidget* m) {
-        auto* d = qobject_cast<SampleTimeDialog*>(m);
-        ASSERT_NE(d, nullptr);
-        opened_over = d->over();
-        QTest::mouseClick(d->minute_button(1), Qt::LeftButton);  // 5 MINUTE
-        QTest::mouseClick(d->accept_button(), Qt::LeftButton);
-    });
-    QTest::mouseClick(batch.sample_time_button(), Qt::LeftButton);
-    EXPECT_EQ(opened_over, &batch);
-    EXPECT_EQ(rig.logs.day.sample_time(), 5u);
-    EXPECT_EQ(rig.chart.sample_time_button()->text(), QStringLiteral("SAMPLE\n5 MIN"));
 }
 
 }  // namespace
