@@ -1,6 +1,7 @@
 #include "kit/panel_dialog.h"
 
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 
 namespace dryer::kit {
@@ -50,9 +51,15 @@ void centre_over(QWidget& dialog, const QWidget* over) {
     if (!over) over = dialog.parentWidget();
     if (!over) return;
     const QPoint at = over->mapToGlobal(QPoint(0, 0));
-    const int x = std::max(0, at.x() + (over->width() - dialog.width()) / 2);
-    const int y = std::max(0, at.y() + (over->height() - dialog.height()) / 2);
-    dialog.move(x, y);
+    // Kept on the screen, so a dialog wider than the window it opens over
+    // never runs off an edge.
+    const QScreen* screen = over->screen();
+    const QRect bounds = screen ? screen->geometry() : QRect(0, 0, 640, 480);
+    const int x = std::clamp(at.x() + (over->width() - dialog.width()) / 2, bounds.left(),
+                             std::max(bounds.left(), bounds.right() + 1 - dialog.width()));
+    const int y = std::clamp(at.y() + (over->height() - dialog.height()) / 2, bounds.top(),
+                             std::max(bounds.top(), bounds.bottom() + 1 - dialog.height()));
+    dialog.move(std::max(0, x), std::max(0, y));
 }
 
 }  // namespace dryer::kit
