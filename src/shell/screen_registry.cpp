@@ -4,7 +4,9 @@
 
 #include "link/link_state.h"
 #include "logging/history_screen/history_dialog.h"
+#include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
+#include "setup/set_time/set_time_dialog.h"
 #include "setup/temp_select/temp_select_window.h"
 #include "setup/timer_select/timer_select_window.h"
 #include "views/dryer_picture/dryer_picture_window.h"
@@ -85,8 +87,10 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &auto_start_config_frame,
 };
 
-constexpr std::array<const kit::DialogRow*, 1> kDialogs{
+constexpr std::array<const kit::DialogRow*, 3> kDialogs{
     &history::shutdown_history_dialog,
+    &logging::logger_setup_dialog,
+    &setup::set_time_dialog,
 };
 
 }  // namespace
