@@ -104,18 +104,10 @@ TEST(SetTimeRules, only_existing_local_times_are_set) {
         {2026, 3, 29, 2, 30, false},  // skipped by the change to summer time
     };
     for (const Row& r : rows) {
-        platform::LocalTime t;
-        t.year = r.year;
-        t.month = r.month;
-        t.day = r.day;
-        t.hour = r.hour;
-        t.minute = r.minute;
+        const platform::LocalTime t{.year = r.year, .month = r.month, .day = r.day, .hour = r.hour, .minute = r.minute};
         EXPECT_EQ(platform::epoch_of_local_time(t).has_value(), r.exists) << r.year << "-" << r.month << "-" << r.day;
     }
-    platform::LocalTime feb31;
-    feb31.year = 2026;
-    feb31.month = 2;
-    feb31.day = 31;
+    const platform::LocalTime feb31{.year = 2026, .month = 2, .day = 31};
     EXPECT_EQ(platform::set_local_clock(feb31).outcome, platform::ClockOutcome::invalid_time);
     ::unsetenv("TZ");
     ::tzset();
@@ -161,15 +153,7 @@ std::string read_file(const fs::path& p) {
 }
 
 platform::LocalTime fixed_time() {
-    platform::LocalTime t;
-    t.year = 2026;
-    t.month = 12;
-    t.day = 9;
-    t.day_of_week = 3;
-    t.hour = 14;
-    t.minute = 3;
-    t.second = 7;
-    return t;
+    return {.year = 2026, .month = 12, .day = 9, .day_of_week = 3, .hour = 14, .minute = 3, .second = 7};
 }
 
 class LoggerSetup : public ::testing::Test {
