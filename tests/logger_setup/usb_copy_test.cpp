@@ -148,7 +148,8 @@ TEST_F(UsbCopy, a_stick_is_a_mounted_folder_never_a_bare_folder_or_a_link) {
     fs::create_directories(root_.path() / "Hard Disk" / "from");
     const fs::path bound = root_.path() / "Hard Disk" / "bound";
     fs::create_directories(bound);
-    ASSERT_EQ(::mount((root_.path() / "Hard Disk" / "from").c_str(), bound.c_str(), nullptr, MS_BIND, nullptr), 0);
+    if (::mount((root_.path() / "Hard Disk" / "from").c_str(), bound.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "bind mounts are not allowed here: " << std::strerror(errno);
     EXPECT_TRUE(usb_stick_mounted(bound));
     ::umount2(bound.c_str(), 0);
     EXPECT_FALSE(usb_stick_mounted(bound));
