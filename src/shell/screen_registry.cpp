@@ -4,7 +4,9 @@
 
 #include "link/link_state.h"
 #include "logging/history_screen/history_dialog.h"
+#include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
+#include "setup/set_time/set_time_dialog.h"
 #include "setup/temp_select/temp_select_window.h"
 #include "setup/timer_select/timer_select_window.h"
 #include "views/dryer_picture/dryer_picture_window.h"
@@ -85,10 +87,12 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &auto_start_config_frame,
 };
 
-constexpr std::array<const kit::DialogRow*, 2> kDialogs{
+constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &history::shutdown_history_dialog,
     &views::sample_time_dialog,
-};
+    &logging::logger_setup_dialog,
+    &setup::set_time_dialog,
+});
 
 }  // namespace
 
