@@ -10,25 +10,15 @@
 // 2 a stray name, 3 a folder), a length byte pair (low first, in units of 3
 // bytes, at most 60,000 bytes) and content bytes, repeated to the length; the
 // rest are (scale, offset) pairs for windows.
-#include <stdlib.h>
-
+#include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../sample_files_input.h"
 #include "logging/graph_log/graph_log.h"
 
 namespace {
-
-std::uint64_t bytes_in(const std::filesystem::path& dir) {
-    std::uint64_t total = 0;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file()) total += it->file_size();
-    }
-    return total;
-}
 
 void check(const dryer::logging::GraphWindow& w) {
     using namespace dryer::logging;
@@ -47,38 +37,29 @@ void check(const dryer::logging::GraphWindow& w) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dryer::logging;
-    std::string tmpl = (std::filesystem::temp_directory_path() / "dryer-graph-fuzz-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) return 0;
-    const std::filesystem::path dir = std::filesystem::path(tmpl) / "GraphDataLog";
-    std::filesystem::create_directories(dir);
-    std::size_t at = 0;
-    const auto next = [&]() -> std::uint8_t { return at < size ? data[at++] : 0; };
+    using dryer::fuzz::bytes_in;
+    const dryer::fuzz::SampleFolder folder("dryer-graph-fuzz", "GraphDataLog");
+    if (!folder.ok()) return 0;
+    const std::filesystem::path& dir = folder.dir();
+    dryer::fuzz::FuzzBytes in(data, size);
+    const auto next = [&in] { return in.next(); };
     const int entries = next() % 5;
     for (int e = 0; e < entries; ++e) {
-        const std::uint8_t kind = next();
-        std::size_t length = next();
-        length |= static_cast<std::size_t>(next()) << 8;
-        length = std::min<std::size_t>(length * 3, 60000);
-        const std::string stamp = "26_12_0" + std::to_string(1 + (kind & 7)) + "_06_00_00";
-        const int what = (kind >> 3) & 3;
-        const auto path = dir / ((what == 2 ? "GRAPH_DATA_LOG_24HRzz" + stamp.substr(2) : "GRAPH_DATA_LOG_24HR" + stamp) + ".DAT");
-        if (what == 3) {
-            std::error_code ec;  // a file of that name may be there already
-            std::filesystem::create_directories(path, ec);
-            continue;
-        }
+        const auto entry = dryer::fuzz::next_entry(in, dir, "GRAPH_DATA_LOG_24HR");
+        if (!entry.path) continue;
+        const std::size_t length = std::min<std::size_t>(entry.length * 3, 60000);
         std::string pattern;
-        for (int i = 0; i < 36 && at < size; ++i) pattern.push_back(static_cast<char>(next()));
+        for (int i = 0; i < 36 && in.more(); ++i) pattern.push_back(static_cast<char>(next()));
         if (pattern.empty()) pattern.push_back('\0');
         std::string content(length, '\0');
         for (std::size_t i = 0; i < length; ++i) content[i] = pattern[i % pattern.size()];
-        std::ofstream(path, std::ios::binary | std::ios::app) << content;
+        std::ofstream(*entry.path, std::ios::binary | std::ios::app) << content;
     }
     {
         GraphLog log(dir);
         log.hours_available();
         const std::uint64_t before = bytes_in(dir);
-        for (int q = 0; q < 4 && at < size; ++q) {
+        for (int q = 0; q < 4 && in.more(); ++q) {
             const unsigned scale = next() % 6;
             const unsigned offset = next();
             check(log.window(scale, offset));
@@ -99,6 +80,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!w.read_failed && w.points[0][kGraphPoints - 1] != 0x1234) __builtin_trap();
         }
     }
-    std::filesystem::remove_all(tmpl);
     return 0;
 }
