@@ -116,7 +116,8 @@ unsigned GraphLog::hours_available() {
 
 const GraphWindow& GraphLog::window(unsigned scale, unsigned offset) {
     if (scale > 3) scale = 0;
-    Key key{enumerate(), scale, offset};
+    const auto dir = folder();
+    Key key{list_sample_files(dir, kPrefix, 2, set_aside_), scale, offset};
     if (key_ && *key_ == key) return window_;
 
     const std::uint64_t k = graph_records_per_point(scale);
@@ -142,7 +143,7 @@ const GraphWindow& GraphLog::window(unsigned scale, unsigned offset) {
         if (left > 0 && from < file_start + n) {
             const std::uint64_t first = from - file_start;
             const std::uint64_t count = std::min(left, n - first);
-            const RecordReader reader(folder() / f.name);
+            const RecordReader reader(dir / f.name);
             if (!reader.read(first, count, buffer_.data() + at * kSampleRecordSize)) {
                 ok = false;
                 break;
