@@ -10,6 +10,7 @@
 #include "setup/temp_select/temp_select_window.h"
 #include "setup/timer_select/timer_select_window.h"
 #include "views/dryer_picture/dryer_picture_window.h"
+#include "views/graph/graph_window.h"
 #include "views/plenum/plenum_window.h"
 #include "views/state_line/state_line_window.h"
 #include "views/status_chart/sample_time_dialog.h"
@@ -51,8 +52,6 @@ const kit::ScreenRow extended_setup_selection_frame{WindowId::extended_setup_sel
                                                     false,
                                                     0,
                                                     nullptr};
-const kit::ScreenRow graph_frame{WindowId::graph, "GRAPH_WINDOW", " GRAPH OF SELECTED DRYER VARIABLES",
-                                 {240, 40, 400, 380}, Frame::none, false, false, 0, nullptr};
 const kit::ScreenRow auto_start_config_frame{WindowId::auto_start_config,
                                              "AUTO_START_CONFIG_WINDOW",
                                              " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
@@ -81,7 +80,7 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &setup::temp_select_screen,
     &setup_selection_frame,
     &extended_setup_selection_frame,
-    &graph_frame,
+    &views::graph_screen,
     &views::dryer_picture_screen,
     &setup::batch_drying_screen,
     &auto_start_config_frame,

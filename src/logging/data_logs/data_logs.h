@@ -5,6 +5,7 @@
 #pragma once
 
 #include "logging/day_log/day_log.h"
+#include "logging/graph_log/graph_log.h"
 #include "logging/long_term_log/long_term_log.h"
 #include "logging/stored_settings/stored_settings.h"
 
@@ -13,6 +14,7 @@ namespace dryer::logging {
 struct DataLogs {
     LongTermLog long_term;
     DayLog day;
+    GraphLog graph;
     SettingsStore stored;
     // Seconds left of the status chart's scroll hold: while it runs the chart
     // keeps the operator's scroll position; the housekeeping lowers it.

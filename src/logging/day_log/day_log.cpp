@@ -1,15 +1,6 @@
-#include "platform/file_io.h"
 #include "logging/day_log/day_log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <stdio.h>
-
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <system_error>
 
 #include "link/fields.h"
@@ -21,8 +12,6 @@ namespace dryer::logging {
 namespace {
 
 constexpr std::string_view kPrefix = "DATA_LOG_24HR";
-constexpr std::string_view kSuffix = ".DAT";
-constexpr std::size_t kNameLength = 34;  // prefix, "yy_MM_dd_HH_mm_ss", suffix
 
 void put_u16(SampleRecord& r, std::size_t at, const link::ByteImage& s, std::size_t high) {
     r[at] = s.get(high);
@@ -33,35 +22,6 @@ std::uint16_t get_u16(const SampleRecord& r, std::size_t at) {
     return static_cast<std::uint16_t>(r[at] * 256 + r[at + 1]);
 }
 
-bool same_letters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-DayAppend append_record(const std::filesystem::path& file, const SampleRecord& record) {
-    const platform::UniqueFd fd(platform::open_for_append(file));
-    if (fd.get() < 0) return DayAppend::cannot_open;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return DayAppend::write_failed;
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < record.size()) {
-        const ssize_t n = ::write(fd.get(), record.data() + done, record.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (!ok || ::fdatasync(fd.get()) != 0) {
-        if (::ftruncate(fd.get(), st.st_size) == 0) ::fdatasync(fd.get());
-        return DayAppend::write_failed;
-    }
-    return DayAppend::written;
-}
-
 // Reads w records of a file of n whole records that end k records before its
 // newest one, as the table has always paged: all n when n <= w, the first w
 // when n <= k + w, else w starting k + w before the end. Positions count from
@@ -69,12 +29,9 @@ DayAppend append_record(const std::filesystem::path& file, const SampleRecord& r
 PageStatus read_from(const std::filesystem::path& file, std::size_t w, std::size_t k,
                      std::vector<SampleRecord>& out) {
     if (w == 0) return PageStatus::ok;
-    const platform::UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) return PageStatus::open_failed;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return PageStatus::open_failed;
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    const std::uint64_t n = size / kSampleRecordSize;
+    const RecordReader reader(file);
+    if (!reader.is_open()) return PageStatus::open_failed;
+    const std::uint64_t n = reader.count();
     std::uint64_t first = 0;  // index of the first record read, 0 = oldest whole record
     std::uint64_t take = w;
     if (n <= w) {
@@ -82,16 +39,8 @@ PageStatus read_from(const std::filesystem::path& file, std::size_t w, std::size
     } else if (n > std::uint64_t{k} + w) {
         first = n - (std::uint64_t{k} + w);
     }
-    const std::uint64_t base = size - n * kSampleRecordSize;  // a torn head stays unread
     std::vector<std::uint8_t> bytes(take * kSampleRecordSize);
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t r = ::pread(fd.get(), bytes.data() + got, bytes.size() - got,
-                                  static_cast<off_t>(base + first * kSampleRecordSize + got));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return PageStatus::read_failed;
-        got += static_cast<std::size_t>(r);
-    }
+    if (!reader.read(first, take, bytes.data())) return PageStatus::read_failed;
     for (std::uint64_t i = 0; i < take; ++i) {
         SampleRecord rec;
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i * kSampleRecordSize), kSampleRecordSize,
@@ -145,45 +94,11 @@ SampleValues sample_values(const SampleRecord& r) {
     return v;
 }
 
-std::string day_log_file_name(const platform::LocalTime& made) {
-    std::string name(kPrefix);
-    name += platform::format_picture("yy'_'MM'_'dd'_'", made);
-    name += platform::format_picture("HH'_'mm'_'ss", made);
-    name += kSuffix;
-    return name;
-}
+std::string day_log_file_name(const platform::LocalTime& made) { return sample_file_name(kPrefix, made); }
 
-bool day_log_name_matches(std::string_view name) {
-    if (name.size() != kNameLength) return false;
-    if (!same_letters(name.substr(0, kPrefix.size()), kPrefix)) return false;
-    if (!same_letters(name.substr(kNameLength - kSuffix.size()), kSuffix)) return false;
-    for (std::size_t i = 0; i < 5; ++i) {
-        if (name[kPrefix.size() + 2 + i * 3] != '_') return false;
-    }
-    return true;
-}
+bool day_log_name_matches(std::string_view name) { return sample_file_name_matches(kPrefix, name); }
 
-std::optional<std::int64_t> day_log_name_time(std::string_view name) {
-    if (!day_log_name_matches(name)) return std::nullopt;
-    int part[6];
-    for (std::size_t i = 0; i < 6; ++i) {
-        const char hi = name[kPrefix.size() + i * 3];
-        const char lo = name[kPrefix.size() + i * 3 + 1];
-        if (!std::isdigit(static_cast<unsigned char>(hi)) || !std::isdigit(static_cast<unsigned char>(lo)))
-            return std::nullopt;
-        part[i] = (hi - '0') * 10 + (lo - '0');
-    }
-    if (part[1] < 1 || part[1] > 12 || part[2] < 1 || part[2] > 31 || part[3] > 23 || part[4] > 59 || part[5] > 59)
-        return std::nullopt;
-    platform::LocalTime t;
-    t.year = 2000 + part[0];
-    t.month = part[1];
-    t.day = part[2];
-    t.hour = part[3];
-    t.minute = part[4];
-    t.second = part[5];
-    return platform::to_file_time(t);
-}
+std::optional<std::int64_t> day_log_name_time(std::string_view name) { return sample_file_name_time(kPrefix, name); }
 
 DayLog::DayLog() = default;
 
@@ -193,70 +108,18 @@ std::filesystem::path DayLog::folder() const {
     return folder_ ? *folder_ : platform::storage_path("ShortTermDataLog");
 }
 
-std::vector<DayLogFile> DayLog::enumerate() {
-    const auto dir = folder();
-    std::vector<DayLogFile> logs;
-    std::vector<std::string> strays;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!day_log_name_matches(name)) continue;
-        std::error_code sec;
-        const auto st = it->symlink_status(sec);
-        if (sec || !std::filesystem::is_regular_file(st)) continue;
-        const auto made = day_log_name_time(name);
-        if (!made) {
-            strays.push_back(name);
-            continue;
-        }
-        const auto size = std::filesystem::file_size(it->path(), sec);
-        logs.push_back({name, sec ? 0 : size, *made});
-    }
-    std::sort(logs.begin(), logs.end(), [](const DayLogFile& a, const DayLogFile& b) {
-        return a.made != b.made ? a.made < b.made : a.name < b.name;
-    });
-    while (logs.size() > 2) {
-        strays.push_back(logs.front().name);
-        logs.erase(logs.begin());
-    }
-    bool renamed = false;
-    for (const auto& name : strays) {
-        const auto from = dir / name;
-        for (int i = 0; i < 100; ++i) {
-            std::string aside = name;
-            aside += ".SET_ASIDE";
-            if (i > 0) {
-                aside += '.';
-                aside += std::to_string(i);
-            }
-            const auto to = dir / aside;
-            std::error_code xec;
-            if (std::filesystem::exists(std::filesystem::symlink_status(to, xec))) continue;
-            // An existing file of the new name is never replaced.
-            int rc = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
-            if (rc != 0 && errno == EEXIST) continue;
-            if (rc != 0 && errno == EINVAL) rc = ::rename(from.c_str(), to.c_str());
-            if (rc == 0) {
-                set_aside_.push_back(to);
-                renamed = true;
-            }
-            break;
-        }
-    }
-    if (renamed) platform::sync_folder(dir);
-    return logs;
-}
+std::vector<DayLogFile> DayLog::enumerate() { return list_sample_files(folder(), kPrefix, 2, set_aside_); }
 
 DayAppend DayLog::append_sample(const SampleRecord& record, const platform::LocalTime& now) {
     const auto dir = folder();
     auto logs = enumerate();
-    if (!logs.empty() && logs.back().size < kDayLogFullSize) return append_record(dir / logs.back().name, record);
+    if (!logs.empty() && logs.back().size < kDayLogFullSize) return append_record_bytes(dir / logs.back().name, record.data(), record.size());
     if (logs.size() == 2) {
         std::error_code ec;
         std::filesystem::remove(dir / logs.front().name, ec);
         platform::sync_folder(dir);
     }
-    return append_record(dir / day_log_file_name(now), record);
+    return append_record_bytes(dir / day_log_file_name(now), record.data(), record.size());
 }
 
 std::size_t DayLog::record_count() {

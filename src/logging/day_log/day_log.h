@@ -4,10 +4,8 @@
 //
 // A file's age is the date and time in its name (the moment the panel made
 // it). Every operation looks at the folder afresh and keeps the two newest
-// log files; an older extra file, or a file that matches the pattern but has
-// no valid date and time in its name, is set aside by renaming it to
-// "<name>.SET_ASIDE" (".SET_ASIDE.1", ... when taken): never deleted, since
-// it may be the operator's only copy, and no longer read or written.
+// log files; stray and extra files are set aside by renaming them
+// (logging/sample_files).
 //
 // Reading positions count from the end of a file, so a file whose size is not
 // a multiple of 18 keeps its newest records aligned as written. Each record
@@ -24,11 +22,12 @@
 #include <vector>
 
 #include "link/images.h"
+#include "logging/sample_files/sample_files.h"
 #include "platform/time_format.h"
 
 namespace dryer::logging {
 
-inline constexpr std::size_t kSampleRecordSize = 18;
+inline constexpr std::size_t kSampleRecordSize = kRecordBytes;
 inline constexpr std::uint64_t kDayLogFullSize = 2'592;  // 144 records
 inline constexpr std::size_t kDayLogShownRecords = 144;
 
@@ -72,13 +71,9 @@ bool day_log_name_matches(std::string_view name);
 std::optional<std::int64_t> day_log_name_time(std::string_view name);
 
 // One kept log file.
-struct DayLogFile {
-    std::string name;
-    std::uint64_t size = 0;
-    std::int64_t made = 0;  // file time from the name
-};
+using DayLogFile = SampleFile;
 
-enum class DayAppend { written, cannot_open, write_failed };
+using DayAppend = RecordAppend;
 enum class PageStatus { ok, open_failed, read_failed };
 
 // A page of records, oldest first; with an error status no records.
