@@ -19,8 +19,6 @@ extern const kit::ScreenRow average_values_frame;
 extern const kit::ScreenRow boot_loader_frame;
 extern const kit::ScreenRow unload_status_frame;
 extern const kit::ScreenRow button_bar_frame;
-extern const kit::ScreenRow setup_selection_frame;
-extern const kit::ScreenRow extended_setup_selection_frame;
 extern const kit::ScreenRow graph_frame;
 extern const kit::ScreenRow auto_start_config_frame;
 
