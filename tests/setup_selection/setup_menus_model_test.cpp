@@ -113,16 +113,7 @@ TEST(SetupMenus, buttons_are_enabled_exactly_where_something_is_built_behind_the
     }
 }
 
-TEST(SetupMenus, status_driven_buttons_carry_their_commands_and_fit_the_grid) {
-    for (SetupMenu m : {SetupMenu::hardware, SetupMenu::extended}) {
-        const auto table = setup_buttons(m);
-        EXPECT_LE(table.size(), 21u);  // seven rows of three above EXIT
-        for (const SetupButton& b : table) {
-            if (b.command == 0) continue;
-            const bool hardware = b.command == setup_command::burner_mode;
-            EXPECT_EQ(m == SetupMenu::hardware, hardware) << b.name;
-        }
-    }
+TEST(SetupMenus, the_limited_family_hides_burner_mode_and_auto_start_only) {
     link::LinkState s;
     s.status.set(off::options_225, 0x20);
     const auto v = setup_menu_view(SetupMenu::hardware, setup_buttons_shown(s.status), s.status, {});
@@ -209,16 +200,6 @@ TEST(UnitsSwitch, dryer_form_after_a_panel_switch_keeps_flag_and_bit_together) {
     EXPECT_FALSE(switch_units_on_dryer(s));
     EXPECT_EQ(s.settings.get(off::display_options_266), 0x00);
     EXPECT_EQ(raised_rows(s), std::vector<int>{row::display_options});
-}
-
-TEST(UnitsSwitch, questions_follow_the_shown_units) {
-    EXPECT_EQ(units_question(true).title, "SWITCH TO ENGLISH UNITS OF MEASURE");
-    EXPECT_EQ(units_question(false).title, "SWITCH TO SI UNITS OF MEASURE");
-    const TextFn numbered = [](unsigned n) { return std::to_string(n); };
-    EXPECT_EQ(units_dialog_question(true, numbered).title, "136");
-    EXPECT_EQ(units_dialog_question(false, numbered).text, "133");
-    EXPECT_EQ(units_dialog_question(false, [](unsigned) { return std::string(); }).title,
-              "SWITCH TO SI UNITS OF MEASURE");
 }
 
 // ---- The one-byte dialogs -------------------------------------------------

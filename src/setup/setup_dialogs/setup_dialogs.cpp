@@ -198,38 +198,42 @@ UserSettingsDialog::UserSettingsDialog(QWidget* over, link::LinkState& state, co
     place_below_caption(460, 160);
 }
 
+namespace {
+// The English Yes/No/Cancel box of the hardware menu; true on "Yes".
+bool box_says_yes(QWidget* over, const Question& q) {
+    return kit::ask_yes(over, QMessageBox::Question, qs(q.title), qs(q.text),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+// The localized question dialog of the extended menu; true on "Yes".
+bool dialog_says_yes(QWidget* over, const char* name, const Question& q, const TextFn& text) {
+    QuestionDialog d(over, QString::fromLatin1(name), q, text);
+    return d.exec() == QuestionDialog::yes;
+}
+}  // namespace
+
 bool run_units_question(QWidget* over, link::LinkState& state) {
-    const Question q = units_question(link::load(state.values.si_units) != 0);
-    if (!kit::ask_yes(over, QMessageBox::Question, qs(q.title), qs(q.text),
-                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-        return false;
-    }
+    if (!box_says_yes(over, units_question(link::load(state.values.si_units) != 0))) return false;
     switch_units_on_panel(state);
     return true;
 }
 
 bool run_units_dialog(QWidget* over, link::LinkState& state, const TextFn& text) {
-    QuestionDialog d(over, QStringLiteral("Switch to SI units of Measure"),
-                     units_dialog_question(link::load(state.values.si_units) != 0, text), text);
-    if (d.exec() != QuestionDialog::yes) return false;
+    const Question q = units_dialog_question(link::load(state.values.si_units) != 0, text);
+    if (!dialog_says_yes(over, "Switch to SI units of Measure", q, text)) return false;
     switch_units_on_dryer(state);
     return true;
 }
 
 bool run_mrr_question(QWidget* over, link::LinkState& state) {
-    const Question q = mrr_question(mrr_active(state));
-    if (!kit::ask_yes(over, QMessageBox::Question, qs(q.title), qs(q.text),
-                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-        return false;
-    }
+    if (!box_says_yes(over, mrr_question(mrr_active(state)))) return false;
     toggle_mrr(state);
     return true;
 }
 
 bool run_mrr_dialog(QWidget* over, link::LinkState& state, const TextFn& text) {
-    QuestionDialog d(over, QStringLiteral("METERING ROLL REVERSE OPTION"), mrr_dialog_question(mrr_active(state), text),
-                     text);
-    if (d.exec() != QuestionDialog::yes) return false;
+    if (!dialog_says_yes(over, "METERING ROLL REVERSE OPTION", mrr_dialog_question(mrr_active(state), text), text)) {
+        return false;
+    }
     toggle_mrr(state);
     return true;
 }
@@ -242,8 +246,7 @@ bool run_burner_differential(QWidget* over, link::LinkState& state, const TextFn
 bool run_clear_batch_counter(QWidget* over, link::LinkState& state, const TextFn& text) {
     const Question q{title_text(text(221), "Clear Batch Counter"),
                      title_text(text(220), "Do you wish to clear the batch counter?")};
-    QuestionDialog d(over, QStringLiteral("Clear Batch Counter"), q, text);
-    if (d.exec() != QuestionDialog::yes) return false;
+    if (!dialog_says_yes(over, "Clear Batch Counter", q, text)) return false;
     clear_batch_counter(state);
     return true;
 }
