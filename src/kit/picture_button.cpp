@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "kit/fit_text.h"
 #include "kit/panel_style.h"
 #include "l10n/qt/pictures.h"
 
@@ -67,8 +68,9 @@ void PictureButton::paintEvent(QPaintEvent*) {
     p.drawLine(0, height() - 1, width() - 1, height() - 1);
     p.drawLine(width() - 1, 0, width() - 1, height() - 1);
     p.setPen(isEnabled() ? Qt::black : QColor(128, 128, 128));
-    p.setFont(panel_font(16, 700));
-    p.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
+    // A caption without picture shrinks (and wraps) until it fits its face.
+    draw_fitted_text(p, rect().adjusted(4, 2, -4, -2).translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap,
+                     text(), panel_font(16, 700));
 }
 
 }  // namespace dryer::kit

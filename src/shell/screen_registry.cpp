@@ -7,6 +7,7 @@
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
 #include "setup/set_time/set_time_dialog.h"
+#include "setup/setup_selection/setup_selection_window.h"
 #include "setup/temp_select/temp_select_window.h"
 #include "setup/timer_select/timer_select_window.h"
 #include "views/dryer_picture/dryer_picture_window.h"
@@ -34,24 +35,6 @@ const kit::ScreenRow unload_status_frame{WindowId::unload_status, "UNLOAD_STATUS
                                          nullptr};
 const kit::ScreenRow button_bar_frame{WindowId::button_bar, "BUTTON_BAR_WINDOW", " DRYER BAR STATUS",
                                       {0, 420, 640, 55}, Frame::none, false, true, rd::button_bar, nullptr};
-const kit::ScreenRow setup_selection_frame{WindowId::setup_selection,
-                                           "SETUP_SELECTION_WINDOW",
-                                           " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
-                                           {0, 0, 640, 475},
-                                           Frame::caption_bar,
-                                           true,
-                                           false,
-                                           rd::setup_selection,
-                                           nullptr};
-const kit::ScreenRow extended_setup_selection_frame{WindowId::extended_setup_selection,
-                                                    "EXTENDED_SETUP_SELECTION_WINDOW_NEW",
-                                                    " SELECT SETUP PARAMETER TO MODIFY - 06",
-                                                    {0, 0, 640, 475},
-                                                    Frame::caption_bar,
-                                                    true,
-                                                    false,
-                                                    0,
-                                                    nullptr};
 const kit::ScreenRow auto_start_config_frame{WindowId::auto_start_config,
                                              "AUTO_START_CONFIG_WINDOW",
                                              " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
@@ -78,8 +61,8 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &button_bar_frame,
     &setup::timer_select_screen,
     &setup::temp_select_screen,
-    &setup_selection_frame,
-    &extended_setup_selection_frame,
+    &setup::setup_selection_screen,
+    &setup::extended_setup_selection_screen,
     &views::graph_screen,
     &views::dryer_picture_screen,
     &setup::batch_drying_screen,

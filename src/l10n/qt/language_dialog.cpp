@@ -2,6 +2,7 @@
 
 #include <QtWidgets/QPushButton>
 
+#include "kit/fit_text.h"
 #include "l10n/language.h"
 
 namespace dryer::l10n::qt {
@@ -25,10 +26,8 @@ constexpr int kGap = 12;
 
 }  // namespace
 
-LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Select Language to Use"));
-    setObjectName(QStringLiteral("Select Language to Use"));
-    setModal(true);
+LanguageDialog::LanguageDialog(QWidget* over) : kit::PanelDialog(over, QStringLiteral("Select Language to Use")) {
+    setFont(kit::panel_font(16, 700));
     for (int i = 0; i < kLanguageCount; ++i) {
         const auto& lang = kLanguages[static_cast<std::size_t>(i)];
         auto* b = new QPushButton(this);
@@ -38,10 +37,11 @@ LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
         const Place pl = kPlaces[static_cast<std::size_t>(i)];
         b->setGeometry(kGap + pl.column * (kButtonWidth + kGap), kGap + pl.row * (kButtonHeight + kGap),
                        kButtonWidth, kButtonHeight);
+        b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QPushButton::clicked, this, [this, i] { choose(i); });
         buttons_[static_cast<std::size_t>(i)] = b;
     }
-    setFixedSize(kGap + 3 * (kButtonWidth + kGap), kGap + 5 * (kButtonHeight + kGap));
+    place_below_caption(kGap + 3 * (kButtonWidth + kGap), kGap + 5 * (kButtonHeight + kGap));
 }
 
 QPushButton* LanguageDialog::button(int index) const {
@@ -56,19 +56,14 @@ void LanguageDialog::refresh() {
         QPushButton* b = buttons_[static_cast<std::size_t>(i)];
         b->setText(QString::fromStdU16String(language_button_caption(i)));
         b->setChecked(i == current);
+        // Both lines of the caption fit the face: the font shrinks when needed.
+        b->setFont(kit::fit_text(b->text(), b->rect().adjusted(6, 2, -6, -2), font(), true).font);
     }
 }
 
 void LanguageDialog::showEvent(QShowEvent* event) {
     refresh();
-    // Centre over the parent; a negative left or top becomes 0.
-    if (QWidget* p = parentWidget()) {
-        const QPoint centre = p->mapToGlobal(p->rect().center());
-        int x = centre.x() - width() / 2;
-        int y = centre.y() - height() / 2;
-        move(x < 0 ? 0 : x, y < 0 ? 0 : y);
-    }
-    QDialog::showEvent(event);
+    kit::PanelDialog::showEvent(event);
 }
 
 void LanguageDialog::choose(int index) {

@@ -13,9 +13,11 @@
 //   // then reload every button picture and redraw every child window
 //
 // Buttons carry their English caption ("ENGLISH", "DUTCH") as objectName.
+// The dialog is the kit's dialog frame: it draws its own caption bar and
+// centres itself over the window it is opened for.
 #pragma once
 
-#include <QtWidgets/QDialog>
+#include "kit/panel_dialog.h"
 
 #include <array>
 
@@ -23,10 +25,11 @@ class QPushButton;
 
 namespace dryer::l10n::qt {
 
-class LanguageDialog : public QDialog {
+class LanguageDialog : public kit::PanelDialog {
     Q_OBJECT
 public:
-    explicit LanguageDialog(QWidget* parent = nullptr);
+    // `over` is the window the dialog opens over.
+    explicit LanguageDialog(QWidget* over = nullptr);
 
     // chosen() returns the index of the pressed language, or -1 while
     // none has been pressed.

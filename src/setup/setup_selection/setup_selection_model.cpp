@@ -1,0 +1,117 @@
+#include "setup/setup_selection/setup_selection_model.h"
+
+#include <array>
+
+#include "link/settings_edit.h"
+
+namespace dryer::setup {
+
+namespace {
+
+using A = SetupAction;
+
+constexpr std::array<SetupButton, 19> kHardware{{
+    {"TEMP_SCALE", "", 37, A::units_question, 0},
+    {"DRYING_MODE", "", 23, A::drying_mode, 0},
+    {"MRR", "", 33, A::mrr_question, 0},
+    {"BURNER_MODE", "", 27, A::burner_mode, setup_command::burner_mode},
+    {"BURNER_DIFF", "", 31, A::burner_differential, 0},
+    {"SET_DATE_TIME", "", 36, A::set_time, 0},
+    {"DRYER_MODEL", "", 38, A::dryer_hardware, 0},
+    {"DIAGNOSTICS", "", 30, A::diagnostics, 0},
+    {"DATA_LOGGER", "", 39, A::logger_setup, 0},
+    {"BPH_CALIB", "", 35, A::unload_bushels, 0},
+    {"CLEAR_BATCH_COUNT", "", 63, A::clear_batch_counter, 0},
+    {"MODEM_SETUP", "CONNECTION SETUP", 0, A::watchdog, 0},
+    {"USER_DEFAULT_BUTTON", "USER SETTINGS", 40, A::user_settings, 0},
+    {"UNLOAD_PARAMS", "", 25, A::unload_parameters, 0},
+    {"TEMP_MANAGER", "", 26, A::temp_manager, 0},
+    {"CALIB_MOIST_SENSOR", "", 28, A::moisture_calibration, 0},
+    {"MC_SETUP", "", 24, A::mc_setup, 0},
+    {"EXTENDED_SETUP", "", 29, A::extended_setup, 0},
+    {"AUTO_START_SETUP", "", 73, A::auto_start, 0},
+}};
+
+constexpr std::array<SetupButton, 14> kExtended{{
+    {"DIAGNOSTICS_NEW", "", 30, A::diagnostics, 0},
+    {"BURNER_DIFF", "", 31, A::burner_differential, 0},
+    {"DRYER_MODEL", "", 38, A::dryer_hardware, 0},
+    {"BPH_CALIB", "", 35, A::unload_bushels, 0},
+    {"SET_DATE_TIME", "", 36, A::set_time, 0},
+    {"TEMP_SCALE", "", 37, A::units_dialog, 0},
+    {"DATA_LOGGER", "", 39, A::logger_setup, 0},
+    {"USER_DEFAULTS", "", 40, A::user_settings, 0},
+    {"CLEAR_BATCH_COUNT", "", 63, A::clear_batch_counter, 0},
+    {"MRR", "", 33, A::mrr_dialog, 0},
+    {"SELECT LANG", "SELECT LANGUAGE", 0, A::select_language, 0},
+    {"PRINTER_SETUP", "", 32, A::no_action, 0},
+    {"SETUP CYCLED MOISTURE SAMPLER", "SETUP CYCLED MOISTURE SAMPLER", 0, A::no_action,
+     setup_command::cycled_sampler},
+    {"PLENUM SETUP", "PLENUM SETUP", 0, A::no_action, setup_command::plenum_setup},
+}};
+
+bool built(SetupAction a, const BuiltDialogs& dialogs) {
+    switch (a) {
+        case A::units_question:
+        case A::units_dialog:
+        case A::mrr_question:
+        case A::mrr_dialog:
+        case A::burner_differential:
+        case A::clear_batch_counter:
+        case A::watchdog:
+        case A::user_settings:
+        case A::select_language:
+        case A::extended_setup: return true;
+        case A::set_time: return dialogs.set_time;
+        case A::logger_setup: return dialogs.logger_setup;
+        default: return false;  // screens and dialogs not built yet, and buttons without action
+    }
+}
+
+bool shown_by_command(int command, const SetupButtonsShown& shown) {
+    switch (command) {
+        case setup_command::cycled_sampler: return shown.cycled_sampler;
+        case setup_command::plenum_setup: return shown.plenum_setup;
+        case setup_command::burner_mode: return shown.burner_mode;
+        default: return true;
+    }
+}
+
+constexpr std::uint8_t kFamilyBit = 0x20;  // status 225 bit 5
+
+}  // namespace
+
+std::span<const SetupButton> setup_buttons(SetupMenu menu) {
+    if (menu == SetupMenu::extended) return kExtended;
+    return kHardware;
+}
+
+SetupButtonsShown setup_buttons_shown(const link::ByteImage& status) {
+    const std::uint8_t switches = status.get(link::off::status_183);
+    const bool family = (status.get(link::off::options_225) & kFamilyBit) != 0;
+    return {(switches & 0x04) != 0, (switches & 0x02) != 0 && !family, !family};
+}
+
+bool auto_start_button_shown(const link::ByteImage& status) {
+    return status.get(link::off::drying_mode) == 0 && (status.get(link::off::options_225) & kFamilyBit) == 0 &&
+           (status.get(link::off::status_280) & 0x40) != 0;
+}
+
+std::vector<SetupButtonState> setup_menu_view(SetupMenu menu, const SetupButtonsShown& shown,
+                                              const link::ByteImage& status, const BuiltDialogs& dialogs) {
+    std::vector<SetupButtonState> v;
+    for (const SetupButton& b : setup_buttons(menu)) {
+        SetupButtonState s;
+        s.shown = b.action == A::auto_start ? auto_start_button_shown(status) : shown_by_command(b.command, shown);
+        s.enabled = built(b.action, dialogs);
+        v.push_back(s);
+    }
+    return v;
+}
+
+void leave_setup_menu(link::LinkState& state) {
+    link::begin_edit(state, link::off::mode_224, 1);
+    link::store(state.values.view_switching_enabled, 1);
+}
+
+}  // namespace dryer::setup
