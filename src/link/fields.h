@@ -94,6 +94,7 @@ inline constexpr std::size_t status_175 = 175;
 inline constexpr std::size_t status_177 = 177;
 inline constexpr std::size_t mode_flags_179 = 179;
 inline constexpr std::size_t status_180 = 180;
+inline constexpr std::size_t status_183 = 183;
 inline constexpr std::size_t status_184 = 184;
 inline constexpr std::size_t shutdown_code = 185;
 inline constexpr std::size_t shutdown_node = 186;
