@@ -18,8 +18,8 @@ RightHandViews right_hand_views(std::uint8_t drying_mode, std::uint8_t display_o
 std::uint8_t view_rule_options(std::uint8_t status_266, std::optional<std::uint8_t> pending_266, bool controller_heard,
                                bool stored_graph) {
     if (pending_266) return *pending_266;
-    if (controller_heard) return status_266;
-    return stored_graph ? static_cast<std::uint8_t>(status_266 | 0x40) : static_cast<std::uint8_t>(status_266 & ~0x40);
+    if (!controller_heard && stored_graph) return static_cast<std::uint8_t>(status_266 | 0x40);
+    return status_266;
 }
 
 BatchButtons batch_buttons(std::uint8_t drying_mode, std::uint8_t system_flags_257) {

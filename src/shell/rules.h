@@ -41,7 +41,7 @@ RightHandViews right_hand_views(std::uint8_t drying_mode, std::uint8_t display_o
 // right-hand view rule reads. While a change of the byte is pending (sent,
 // not yet echoed) it is the panel's own settings byte, so an operator's
 // choice shows at once; otherwise the controller's byte, except that before
-// the first status frame bit 6 comes from the stored view choice. Once the
+// the first status frame a stored graph choice sets bit 6. Once the
 // controller has reported, its bit 6 rules.
 std::uint8_t view_rule_options(std::uint8_t status_266, std::optional<std::uint8_t> pending_266, bool controller_heard,
                                bool stored_graph);

@@ -12,6 +12,7 @@
 #include "link/reply_table.h"
 #include "logging/data_logs/data_logs.h"
 #include "platform/panel_paths.h"
+#include "shell/main_buttons.h"
 #include "shell/main_window.h"
 #include "shell/screen_registry.h"
 #include "tests/support/temp_root.h"
@@ -153,8 +154,10 @@ TEST_F(ViewSelectionTest, system_information_opens_above_centre_and_exit_closes)
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[0], "Software Version: 2.10");
     EXPECT_EQ(lines[6], "Frames accepted: 7");
-    const int centred_y = std::max(0, (w->height() - d.height()) / 2);
-    EXPECT_EQ(d.y() - w->y(), std::max(0, centred_y - 20));
+    QWidget probe;
+    probe.resize(d.size());
+    kit::centre_over(probe, w.get());
+    EXPECT_EQ(d.pos(), QPoint(probe.x(), std::max(0, probe.y() - 20)));
     d.exit_button()->click();
     EXPECT_FALSE(d.isVisible());
 }
