@@ -435,16 +435,7 @@ void MainWindow::set_data_logs(logging::DataLogs* logs) {
 }
 
 void MainWindow::one_second_housekeeping(const std::tm& now) {
-    if (!housekeeping_) return;
-    platform::LocalTime t;
-    t.year = now.tm_year + 1900;
-    t.month = now.tm_mon + 1;
-    t.day = now.tm_mday;
-    t.day_of_week = now.tm_wday;
-    t.hour = now.tm_hour;
-    t.minute = now.tm_min;
-    t.second = now.tm_sec;
-    (void)housekeeping_->tick(t);
+    if (housekeeping_) (void)housekeeping_->tick(platform::local_time_of(now));
 }
 
 void MainWindow::show_warning_window(bool shown) {

@@ -61,12 +61,7 @@ struct HousekeepingTest : ::testing::Test {
         platform::set_panel_root(root.path());
         logs = std::make_unique<logging::DataLogs>();
         hk = std::make_unique<Housekeeping>(state, *logs, duties);
-        now.year = 2026;
-        now.month = 12;
-        now.day = 8;
-        now.hour = 17;
-        now.minute = 42;
-        now.second = 5;
+        now = platform::LocalTime{2026, 12, 8, 2, 17, 42, 5, 0};  // Tuesday 17:42:05
     }
     // Runs one tick and returns the duties it called.
     std::vector<std::string> tick() {

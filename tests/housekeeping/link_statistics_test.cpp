@@ -65,14 +65,7 @@ TEST(LinkStatistics, counts_frames_rejections_replies_and_the_last_loss) {
 }
 
 TEST(SystemInformation, six_lines_with_whole_memory_figures) {
-    platform::LocalTime t;
-    t.year = 2026;
-    t.month = 12;
-    t.day = 9;
-    t.day_of_week = 3;
-    t.hour = 13;
-    t.minute = 5;
-    t.second = 9;
+    const platform::LocalTime t{2026, 12, 9, 3, 13, 5, 9, 0};  // Wednesday 13:05:09
     const auto text = [](unsigned n) { return "T" + std::to_string(n); };
     // More than 4 GiB: the figure is shown whole, not wrapped to 32 bits.
     const auto lines = system_information_lines(text, t, MemoryStatus{8'589'934'592ull, 5'000'000'000ull});

@@ -52,15 +52,7 @@ std::optional<platform::LocalTime> local_time_of(std::uint32_t seconds) {
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm tm{};
     if (!localtime_r(&t, &tm)) return std::nullopt;
-    platform::LocalTime lt;
-    lt.year = tm.tm_year + 1900;
-    lt.month = tm.tm_mon + 1;
-    lt.day = tm.tm_mday;
-    lt.day_of_week = tm.tm_wday;
-    lt.hour = tm.tm_hour;
-    lt.minute = tm.tm_min;
-    lt.second = tm.tm_sec;
-    return lt;
+    return platform::local_time_of(tm);
 }
 
 std::string with_number(const std::string& label, std::uint64_t n, const char* unit) {
