@@ -76,6 +76,9 @@ public:
     virtual void restore_main_screen() = 0;
     // Returns true when the dialog is built into the panel.
     virtual bool has_dialog(DialogId id) const = 0;
+    // Returns true when the window's screen is built (not a titled frame
+    // standing in for it).
+    virtual bool screen_built(WindowId id) const { return window(id) != nullptr; }
     // Opens the dialog over `over` and returns when it closes; false when it
     // is not built. `arg` is the dialog's mode where it has one.
     virtual bool open_dialog(DialogId id, QWidget* over, int arg = 0) = 0;

@@ -1,6 +1,7 @@
 #include "link/link_cycle.h"
 
 #include <chrono>
+#include <ctime>
 #include <span>
 
 #include "link/decoder.h"
@@ -16,11 +17,16 @@ CycleResult LinkCycle::retry_open() {
     return CycleResult::port_closed;
 }
 
+namespace {
+std::uint32_t seconds_now() { return static_cast<std::uint32_t>(std::time(nullptr)); }
+void bump(std::atomic<std::uint32_t>& counter) { counter.fetch_add(1, std::memory_order_relaxed); }
+}  // namespace
+
 void LinkCycle::send(std::size_t n) {
     // The purge throws away a frame that has only partly arrived, and any
     // reply still queued; write errors are ignored for this cycle.
     transport_.purge();
-    (void)transport_.write_all(tx_.data(), n);
+    if (transport_.write_all(tx_.data(), n) == static_cast<long>(n)) bump(state_.stats.replies_sent);
 }
 
 CycleResult LinkCycle::run_cycle() {
@@ -30,8 +36,15 @@ CycleResult LinkCycle::run_cycle() {
     const long got = transport_.read_some(rx_.data(), rx_.size());
     const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
     if (status_frame_accepted(rx_.data(), n)) {
-        store(state_.link_alive, kLinkAliveReload);
+        bump(state_.stats.frames_accepted);
+        // The frame that ends a link loss notes when it ended.
+        if (state_.link_alive.exchange(kLinkAliveReload, std::memory_order_relaxed) == 0)
+            state_.stats.last_loss_ended.store(seconds_now(), std::memory_order_relaxed);
         decode_status_frame(state_, std::span<const std::uint8_t, kStatusFrameSize>(rx_.data(), kStatusFrameSize));
+    } else if (n == kStatusFrameSize) {
+        bump(state_.stats.rejected_check);
+    } else if (n > 0) {
+        bump(state_.stats.rejected_length);
     }
 
     std::uint32_t hold = load(state_.reply_hold);
@@ -59,6 +72,20 @@ void link_second_tick_on(LinkState& state) {
     // the compare-and-swap never writes a stale value over that reload.
     count_down(state.link_alive);
     decoder_second_tick(state);
+}
+
+std::uint32_t link_alive_second_tick(LinkState& state) {
+    // The same compare-and-swap as count_down(), so a reload by the receive
+    // thread is never overwritten; only the tick that takes it from 1 to 0
+    // begins a loss.
+    std::uint32_t v = state.link_alive.load(std::memory_order_relaxed);
+    while (v > 0 && !state.link_alive.compare_exchange_weak(v, v - 1, std::memory_order_relaxed)) {
+    }
+    if (v == 1) {
+        state.stats.losses.fetch_add(1, std::memory_order_relaxed);
+        state.stats.last_loss_began.store(seconds_now(), std::memory_order_relaxed);
+    }
+    return v > 0 ? v - 1 : 0;
 }
 
 bool link_cycle_tick_on(LinkState& state) {

@@ -64,6 +64,11 @@ private:
 // re-record countdown by one, each while above 0.
 void link_second_tick_on(LinkState& state);
 
+// link_alive_second_tick() lowers the link-alive counter by one while above
+// 0; when this lowers it to 0 a link loss begins: it is counted and its time
+// noted. Returns the new value.
+std::uint32_t link_alive_second_tick(LinkState& state);
+
 // link_cycle_tick_on() counts a 175 ms tick and return true when the
 // new count is even (a cycle is due).
 bool link_cycle_tick_on(LinkState& state);

@@ -165,6 +165,28 @@ struct PanelValues {
     std::atomic<std::uint8_t> view_switching_enabled{1};
     std::atomic<std::uint8_t> dipswitch_latch{0};
     std::atomic<std::uint8_t> meter_roll_screen_open{0};  // owned by the meter roll speed screen
+    // The setup buttons the controller's status shows or hides, by their
+    // commands: 1 shown, 0 hidden. Written by the one-second housekeeping,
+    // read by the setup selection screens (both on the user-interface thread).
+    std::atomic<std::uint8_t> setup_button_36987{0};  // extended setup: status 183 bit 2
+    std::atomic<std::uint8_t> setup_button_36991{0};  // extended setup: 183 bit 1 and not 225 bit 5
+    std::atomic<std::uint8_t> setup_button_34867{0};  // hardware setup: not 225 bit 5
+};
+
+// Counts of the link since the program started, for the service technician
+// (the system information dialog). Written by the receive thread (frames and
+// replies) and by the one-second housekeeping (a loss begins), read by the
+// user-interface thread. Each is a relaxed counter: the figures are
+// independent, and a reader may see a count a cycle ahead of a time; nothing
+// is decided on them. Times are seconds since the epoch, 0 for never.
+struct LinkStatistics {
+    std::atomic<std::uint32_t> frames_accepted{0};
+    std::atomic<std::uint32_t> rejected_length{0};  // something arrived, but not 331 bytes
+    std::atomic<std::uint32_t> rejected_check{0};   // 331 bytes with wrong check bytes
+    std::atomic<std::uint32_t> replies_sent{0};     // replies written whole
+    std::atomic<std::uint32_t> losses{0};           // the link-alive counter reached 0
+    std::atomic<std::uint32_t> last_loss_began{0};
+    std::atomic<std::uint32_t> last_loss_ended{0};  // the first frame after it
 };
 
 struct LinkState {
@@ -179,6 +201,7 @@ struct LinkState {
     std::atomic<std::uint32_t> reply_hold{0};
     std::atomic<std::uint32_t> cycle_ticks{0};
     std::atomic<std::uint8_t> link_lost_request{0};
+    LinkStatistics stats;
     std::atomic<ShutdownSink*> shutdown_sink{nullptr};
     std::atomic<SettingsSink*> settings_sink{nullptr};  // the settings-change journal
 };

@@ -97,6 +97,12 @@ LocalTime local_time_now() {
     std::tm tm{};
     const std::time_t secs = ts.tv_sec;
     localtime_r(&secs, &tm);
+    LocalTime t = local_time_of(tm);
+    t.millisecond = static_cast<int>(ts.tv_nsec / 1'000'000);
+    return t;
+}
+
+LocalTime local_time_of(const std::tm& tm) {
     LocalTime t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;
@@ -105,7 +111,6 @@ LocalTime local_time_now() {
     t.hour = tm.tm_hour;
     t.minute = tm.tm_min;
     t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
-    t.millisecond = static_cast<int>(ts.tv_nsec / 1'000'000);
     return t;
 }
 

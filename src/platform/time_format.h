@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ struct LocalTime {
 
 // local_time_now() returns the machine's current local time.
 LocalTime local_time_now();
+
+// local_time_of() returns the calendar fields of a broken-down time (a leap
+// second reads as second 59).
+LocalTime local_time_of(const std::tm& tm);
 
 // to_file_time() returns the time as a 64-bit file time: 100-nanosecond
 // ticks since 1601-01-01 00:00 (of the same clock, here local time).

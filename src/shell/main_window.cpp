@@ -9,6 +9,10 @@
 #include "kit/panel_window.h"
 #include "link/fields.h"
 #include "link/link_cycle.h"
+#include "logging/data_logs/data_logs.h"
+#include "logging/history/shutdown_store.h"
+#include "logging/history_screen/history_screen.h"
+#include "setup/batch_timers/batch_drying_window.h"
 #include "setup/keypads/keypad_dialogs.h"
 #include "shell/condition_strip.h"
 #include "shell/dipswitch_dialog.h"
@@ -16,7 +20,9 @@
 #include "shell/main_buttons.h"
 #include "shell/misc_command.h"
 #include "shell/rules.h"
+#include "views/dryer_picture/dryer_picture_window.h"
 #include "views/status_bars/status_bars_model.h"
+#include "views/view_selection/system_information_dialog.h"
 #include "views/warning/warning_window.h"
 
 namespace dryer::shell {
@@ -321,8 +327,13 @@ void MainWindow::apply_right_hand_view_rule() {
     // While a selection screen covers the main screen the rule waits for
     // the screen to bring the main screen back.
     if (!main_screen_shown_) return;
-    const RightHandViews v =
-        right_hand_views(state_.status.get(off::drying_mode), state_.status.get(off::display_options_266));
+    std::optional<std::uint8_t> pending;
+    if (state_.flags.raised(link::row::display_options)) pending = state_.settings.get(off::display_options_266);
+    const bool heard = link::load(state_.stats.frames_accepted) > 0;
+    const bool stored_graph = context_.logs && context_.logs->stored.settings().alternative_view;
+    const std::uint8_t options =
+        view_rule_options(state_.status.get(off::display_options_266), pending, heard, stored_graph);
+    const RightHandViews v = right_hand_views(state_.status.get(off::drying_mode), options);
     set_shown(WindowId::graph, v.graph);
     if (graph_companion_) graph_companion_->setVisible(v.graph);
     set_shown(WindowId::average_values, v.averages);
@@ -343,6 +354,11 @@ void MainWindow::update_left_status_bar() {
 }
 
 void MainWindow::serve_redraws() {
+    // The controller's first frame ends the stored view choice's say.
+    if (!controller_reported_ && link::load(state_.stats.frames_accepted) > 0) {
+        controller_reported_ = true;
+        apply_right_hand_view_rule();
+    }
     const std::uint64_t bits = state_.redraw.take();
     if (bits == 0) return;
     if (bits & link::redraw::right_hand_view_rule) {
@@ -412,9 +428,15 @@ void MainWindow::redraw_graph_and_plenum() {
     if (QWidget* w = window(WindowId::custom_view)) w->update();
 }
 
-void MainWindow::link_second_tick() { link::link_second_tick_on(state_); }
+void MainWindow::set_data_logs(logging::DataLogs* logs) {
+    context_.logs = logs;
+    housekeeping::HousekeepingDuties& duties = *this;
+    housekeeping_ = logs ? std::make_unique<housekeeping::Housekeeping>(state_, *logs, duties) : nullptr;
+}
 
-void MainWindow::one_second_housekeeping() { emit events_.second_tick(); }
+void MainWindow::one_second_housekeeping(const std::tm& now) {
+    if (housekeeping_) (void)housekeeping_->tick(platform::local_time_of(now));
+}
 
 void MainWindow::show_warning_window(bool shown) {
     if (strip_) strip_->set_condition(shown);
@@ -443,5 +465,61 @@ void MainWindow::redraw_warning_message_line() { emit events_.message_line_tick(
 // The screens' share of the display tick (the dryer picture's animation
 // among them) runs here, in its place in the tick's order.
 void MainWindow::advance_dryer_picture() { emit events_.display_tick(timers_.blink_flags()); }
+
+// --- housekeeping duties ----------------------------------------------------
+
+void MainWindow::feed_hourly_average() {
+    if (auto* w = qobject_cast<views::DryerPictureWindow*>(window(WindowId::dryer_picture))) w->second_tick();
+}
+
+void MainWindow::ask_open_logger_setup() {
+    const bool yes = kit::ask_yes(this, QMessageBox::Warning, QStringLiteral("DATA LOG FILE SIZE WARNING"),
+                                  QStringLiteral("Data Logger close to full.  Do you wish to open Data Logger \n"
+                                                 " Setup Window?"));
+    // Without the setup dialog built into the panel the answer opens nothing.
+    if (yes) open_dialog(kit::DialogId::logger_setup, this);
+}
+
+// The status chart and the other screens redraw on the one-second tick.
+void MainWindow::redraw_status_chart() { emit events_.second_tick(); }
+
+bool MainWindow::graph_sampling_step(const logging::SampleRecord& record, const platform::LocalTime& now) {
+    if (!context_.logs || !context_.logs->graph.sampling_step(record, now)) return false;
+    // A new record: the graph shows it now, not a second later.
+    if (auto* graph = dynamic_cast<kit::PanelWindow*>(window(WindowId::graph)); graph && graph->isVisible())
+        graph->refresh();
+    return true;
+}
+
+void MainWindow::redraw_system_information_exit() {
+    for (auto* d : findChildren<views::SystemInformationDialog*>())
+        if (d->isVisible()) d->redraw_exit();
+}
+
+std::optional<bool> MainWindow::history_exit_pressed() {
+    for (auto* screen : findChildren<history::HistoryScreen*>())
+        if (screen->isVisible()) return screen->exit_down();
+    return std::nullopt;
+}
+
+std::optional<housekeeping::BatchTimerPress> MainWindow::batch_timer_buttons() {
+    auto* w = qobject_cast<setup::BatchDryingWindow*>(window(WindowId::batch_drying));
+    if (!w || !w->isVisible()) return std::nullopt;
+    return housekeeping::BatchTimerPress{w->pressed_groups(), w->single_heat_pressed()};
+}
+
+void MainWindow::ask_stage_reset(std::size_t group, bool single_heat) {
+    if (auto* w = qobject_cast<setup::BatchDryingWindow*>(window(WindowId::batch_drying)))
+        w->ask_stage_reset(group, single_heat);
+}
+
+bool MainWindow::show_auto_start_finished(const std::u16string& text) {
+    return kit::show_message(this, QMessageBox::NoIcon, qs(housekeeping::kAutoStartFinishedTitle),
+                             QString::fromStdU16String(text), QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void MainWindow::record_history_event(std::string_view text) {
+    if (context_.shutdown_store) (void)context_.shutdown_store->record_event(text);
+}
 
 }  // namespace dryer::shell

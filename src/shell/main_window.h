@@ -9,12 +9,14 @@
 #include <QWidget>
 #include <array>
 #include <map>
+#include <memory>
 #include <span>
 
 #include "kit/panel_events.h"
 #include "kit/picture_button.h"
 #include "kit/screen.h"
 #include "link/link_state.h"
+#include "logging/housekeeping/housekeeping.h"
 #include "shell/timers.h"
 
 namespace dryer::link {
@@ -43,7 +45,7 @@ inline constexpr char kLowHeatButton[] = "LO HEAT";
 // screen's EXIT must not open what lies under it.
 inline constexpr int kMainButtonsSettleMs = 400;
 
-class MainWindow : public QWidget, private TimerDuties, public kit::PanelShell {
+class MainWindow : public QWidget, private TimerDuties, private housekeeping::HousekeepingDuties, public kit::PanelShell {
     Q_OBJECT
 public:
     // `screens` lists every child window in creation order; `dialogs` the
@@ -62,7 +64,10 @@ public:
     void set_link_driver(link::LinkDriver* driver) { driver_ = driver; }
     // Hands the shutdown history to the screens that show it.
     void set_shutdown_store(history::ShutdownStore* store) { context_.shutdown_store = store; }
-    void set_data_logs(logging::DataLogs* logs) { context_.logs = logs; }
+    // Hands the data logs and stored choices to the screens and to the
+    // one-second housekeeping, which runs only once it has them; the panel
+    // program hands them before the windows are created.
+    void set_data_logs(logging::DataLogs* logs);
 
     // kit::PanelShell
     QWidget* window(kit::WindowId id) const override;
@@ -71,7 +76,7 @@ public:
     bool open_dialog(kit::DialogId id, QWidget* over, int arg = 0) override;
 
     // Returns true when the window's screen is built (not a titled frame).
-    bool screen_built(kit::WindowId id) const;
+    bool screen_built(kit::WindowId id) const override;
     // Returns the bottom-row button with that command, or nullptr.
     kit::PictureButton* button(int command) const;
     // Makes screen switching show and hide `w` together with GRAPH_WINDOW.
@@ -119,14 +124,25 @@ private:
     void redraw_warning_window() override;
     void link_cycle_tick() override;
     void redraw_graph_and_plenum() override;
-    void link_second_tick() override;
-    void one_second_housekeeping() override;
+    void one_second_housekeeping(const std::tm& now) override;
     void show_warning_window(bool shown) override;
     void redraw_shutdown_help_picture() override;
     bool shutdown_help_opened_from_history() override;
     void close_shutdown_help() override;
     void redraw_warning_message_line() override;
     void advance_dryer_picture() override;
+
+    // housekeeping::HousekeepingDuties
+    void feed_hourly_average() override;
+    void ask_open_logger_setup() override;
+    void redraw_status_chart() override;
+    bool graph_sampling_step(const logging::SampleRecord& record, const platform::LocalTime& now) override;
+    void redraw_system_information_exit() override;
+    std::optional<bool> history_exit_pressed() override;
+    std::optional<housekeeping::BatchTimerPress> batch_timer_buttons() override;
+    void ask_stage_reset(std::size_t group, bool single_heat) override;
+    bool show_auto_start_finished(const std::u16string& text) override;
+    void record_history_event(std::string_view text) override;
 
     link::LinkState& state_;
     kit::PanelEvents events_;
@@ -135,6 +151,7 @@ private:
     std::array<const kit::DialogRow*, kit::kDialogCount> dialogs_{};
     std::array<QWidget*, kit::kWindowCount> windows_{};
     ShellTimers timers_;
+    std::unique_ptr<housekeeping::Housekeeping> housekeeping_;
     std::map<int, kit::PictureButton*> buttons_;
     ConditionStrip* strip_ = nullptr;
     QWidget* graph_companion_ = nullptr;
@@ -149,6 +166,7 @@ private:
     bool dipswitch_open_ = false;
     bool main_screen_shown_ = true;
     bool misc_batch_picture_ = false;
+    bool controller_reported_ = false;
     std::function<void()> wake_;
 };
 

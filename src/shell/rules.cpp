@@ -15,6 +15,13 @@ RightHandViews right_hand_views(std::uint8_t drying_mode, std::uint8_t display_o
     return {false, true, true, false};
 }
 
+std::uint8_t view_rule_options(std::uint8_t status_266, std::optional<std::uint8_t> pending_266, bool controller_heard,
+                               bool stored_graph) {
+    if (pending_266) return *pending_266;
+    if (!controller_heard && stored_graph) return static_cast<std::uint8_t>(status_266 | 0x40);
+    return status_266;
+}
+
 BatchButtons batch_buttons(std::uint8_t drying_mode, std::uint8_t system_flags_257) {
     if (drying_mode == 0) return {true, false, false};
     if (drying_mode == 3) return {false, true, true};

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace dryer::shell {
 
@@ -35,6 +36,15 @@ struct RightHandViews {
 // when drying_mode is not 0; in continuous flow the graph alone when bit 6
 // of display_options_266 is set, else the averages with the plenum view.
 RightHandViews right_hand_views(std::uint8_t drying_mode, std::uint8_t display_options_266);
+
+// view_rule_options() returns the display_options_266 byte that the
+// right-hand view rule reads. While a change of the byte is pending (sent,
+// not yet echoed) it is the panel's own settings byte, so an operator's
+// choice shows at once; otherwise the controller's byte, except that before
+// the first status frame a stored graph choice sets bit 6. Once the
+// controller has reported, its bit 6 rules.
+std::uint8_t view_rule_options(std::uint8_t status_266, std::optional<std::uint8_t> pending_266, bool controller_heard,
+                               bool stored_graph);
 
 struct BatchButtons {
     bool single;  // the single heat button

@@ -1,7 +1,6 @@
 #include "shell/timers.h"
 
 #include "link/fields.h"
-#include "link/reply_builder.h"
 
 namespace dryer::shell {
 
@@ -59,15 +58,10 @@ void ShellTimers::graph_step() {
 }
 
 void ShellTimers::second_tick(const std::tm& now) {
-    // The clock bytes are written before the clock item's flag is raised, so
-    // the receive thread never sends a half-written time.
-    link::queue_panel_clock(state_, now.tm_min, now.tm_hour, now.tm_mday, now.tm_mon + 1, now.tm_year + 1900);
-    // The counter starts at 10 without any frame, so the first tick tells nothing.
+    // The counter starts at 10 without any frame, so the first tick tells
+    // nothing; the housekeeping lowers it after this look.
     heard_ = seconds_++ > 0 && state_.link_alive.load(std::memory_order_relaxed) >= 10;
-    // The link's share lowers the shutdown re-record countdown and the
-    // link-alive counter.
-    duties_.link_second_tick();
-    duties_.one_second_housekeeping();
+    duties_.one_second_housekeeping(now);
 }
 
 void ShellTimers::display_tick() {

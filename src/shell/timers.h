@@ -26,8 +26,9 @@ public:
     virtual void redraw_warning_window() = 0;
     virtual void link_cycle_tick() = 0;
     virtual void redraw_graph_and_plenum() = 0;
-    virtual void link_second_tick() = 0;
-    virtual void one_second_housekeeping() = 0;
+    // The one-second housekeeping for local time `now` (the clock, the
+    // link-alive counter and the logs among its duties).
+    virtual void one_second_housekeeping(const std::tm& now) = 0;
     virtual void show_warning_window(bool shown) = 0;
     virtual void redraw_shutdown_help_picture() = 0;
     virtual bool shutdown_help_opened_from_history() = 0;
@@ -45,9 +46,8 @@ public:
     // phase (with warning redraws at both blink edges while a shutdown is
     // reported), the link cycle tick and the graph redraw request.
     void fast_tick();
-    // second_tick() writes `now` (local time) into the clock settings,
-    // raise the clock item's flag, run the link's share of the one-second
-    // timer (re-record countdown, link-alive counter), then the housekeeping.
+    // second_tick() notes whether the controller was heard since the last
+    // tick, then runs the one-second housekeeping for `now` (local time).
     void second_tick(const std::tm& now);
     // display_tick() runs the 100 ms duties: warning window shown or
     // hidden, the every-third-tick blink bit, the dryer picture, auto-repeat.

@@ -223,19 +223,6 @@ TEST(BatchTimers, StageTimesAndTargets) {
     EXPECT_EQ(v.title, "T442");
 }
 
-TEST(BatchHold, QuestionOnSecondTickThenEverySecondTick) {
-    BatchHoldTracker t;
-    const std::array<bool, 4> cool{false, false, true, false};
-    const std::array<bool, 4> none{};
-    EXPECT_TRUE(t.tick(cool).empty());
-    EXPECT_EQ(t.tick(cool), std::vector<std::size_t>{2});
-    EXPECT_TRUE(t.tick(cool).empty());
-    EXPECT_EQ(t.tick(cool), std::vector<std::size_t>{2});
-    EXPECT_TRUE(t.tick(none).empty());
-    EXPECT_TRUE(t.tick(cool).empty());  // a release starts the count again
-    EXPECT_EQ(t.tick(cool), std::vector<std::size_t>{2});
-}
-
 TEST(BatchHold, QuestionTextsAndGroups) {
     link::ByteImage st;
     st.set(11, 60);

@@ -246,7 +246,9 @@ TEST_F(SetupWidgets, HeldButtonAsksOnSecondTickAndYesRestartsTheStage) {
     BatchDryingWindow w(state, nullptr, [](unsigned n) { return n == 515 ? "Reset?" : "Restart at %d:%02d"; });
     w.show();
     w.button(BatchButton::unload)->setDown(true);
-    w.hold_tick();
+    // The housekeeping reads the held group and asks on its second tick.
+    EXPECT_EQ(w.pressed_groups(), (std::array<bool, 4>{false, false, false, true}));
+    EXPECT_FALSE(w.single_heat_pressed());
     EXPECT_FALSE(state.flags.raised(link::row::batch_unload_remaining));
     QString title;
     QString text;
@@ -257,7 +259,7 @@ TEST_F(SetupWidgets, HeldButtonAsksOnSecondTickAndYesRestartsTheStage) {
         text = mb->text();
         QTest::mouseClick(mb->button(QMessageBox::Yes), Qt::LeftButton);
     });
-    w.hold_tick();
+    w.ask_stage_reset(3, false);
     EXPECT_EQ(title, "Reset?");
     EXPECT_EQ(text, "Restart at 10:00");
     EXPECT_EQ(state.settings.get(19), 10);
@@ -272,18 +274,17 @@ TEST_F(SetupWidgets, HeldButtonNoWritesNothing) {
     BatchDryingWindow w(state, nullptr, numbered);
     w.show();
     w.button(BatchButton::cool)->setDown(true);
-    w.hold_tick();
+    EXPECT_EQ(w.pressed_groups(), (std::array<bool, 4>{false, false, true, false}));
     on_next_modal(nullptr, [](QWidget* m) {
         QTest::mouseClick(qobject_cast<QMessageBox*>(m)->button(QMessageBox::No), Qt::LeftButton);
     });
-    w.hold_tick();
+    w.ask_stage_reset(2, false);
     EXPECT_FALSE(state.flags.raised(link::row::batch_cool_remaining));
     EXPECT_EQ(state.settings.get(14), 0);
-    // A hidden window asks nothing.
+    // A hidden window reports no button held, so nothing is asked.
     w.hide();
     w.button(BatchButton::cool)->setDown(true);
-    w.hold_tick();
-    w.hold_tick();
+    EXPECT_EQ(w.pressed_groups(), (std::array<bool, 4>{}));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -25,6 +25,25 @@ struct ViewCase {
     RightHandViews want;
 };
 
+// Which display options byte the rule reads: a pending choice first, then a
+// stored graph choice until the controller has reported, then the controller.
+TEST(ViewRuleOptions, pending_then_stored_until_heard_then_controller) {
+    const struct {
+        std::uint8_t status;
+        std::optional<std::uint8_t> pending;
+        bool heard;
+        bool stored_graph;
+        std::uint8_t want;
+    } rows[] = {
+        {0x80, std::nullopt, false, false, 0x80}, {0x80, std::nullopt, false, true, 0xC0},
+        {0x80, std::nullopt, true, true, 0x80},   {0xC0, std::nullopt, true, false, 0xC0},
+        {0x80, 0xC1, true, false, 0xC1},          {0xC0, 0x80, false, true, 0x80},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(view_rule_options(r.status, r.pending, r.heard, r.stored_graph), r.want)
+            << int(r.status) << " " << r.heard << r.stored_graph;
+}
+
 class RightHandViewRule : public ::testing::TestWithParam<ViewCase> {};
 
 TEST_P(RightHandViewRule, shows_the_views_of_its_condition) {

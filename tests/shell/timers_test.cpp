@@ -20,8 +20,7 @@ struct RecordingDuties : TimerDuties {
     void redraw_warning_window() override { log.push_back("warning"); }
     void link_cycle_tick() override { log.push_back("cycle"); }
     void redraw_graph_and_plenum() override { log.push_back("graph"); }
-    void link_second_tick() override { log.push_back("second"); }
-    void one_second_housekeeping() override { log.push_back("housekeeping"); }
+    void one_second_housekeeping(const std::tm&) override { log.push_back("housekeeping"); }
     void show_warning_window(bool shown) override { log.push_back(shown ? "show" : "hide"); }
     void redraw_shutdown_help_picture() override { log.push_back("help"); }
     bool shutdown_help_opened_from_history() override { return help_from_history; }
@@ -108,21 +107,10 @@ TEST_F(TimersTest, graph_redraw_served_on_the_25th_tick_after_the_request) {
     EXPECT_EQ(duties.count("graph"), 1);
 }
 
-TEST_F(TimersTest, second_tick_writes_the_clock_and_raises_its_flag) {
+TEST_F(TimersTest, second_tick_runs_the_housekeeping_once) {
     std::tm now{};
-    now.tm_min = 42;
-    now.tm_hour = 17;
-    now.tm_mday = 8;
-    now.tm_mon = 11;  // December
-    now.tm_year = 126;  // 2026
     timers.second_tick(now);
-    EXPECT_EQ(state.settings.get(off::clock_block + 0), 42);
-    EXPECT_EQ(state.settings.get(off::clock_block + 1), 17);
-    EXPECT_EQ(state.settings.get(off::clock_block + 2), 8);
-    EXPECT_EQ(state.settings.get(off::clock_block + 3), 12);
-    EXPECT_EQ(state.settings.get(off::clock_block + 4), 26);
-    EXPECT_TRUE(state.flags.raised(link::row::clock));
-    EXPECT_EQ(duties.log, (std::vector<std::string>{"second", "housekeeping"}));
+    EXPECT_EQ(duties.log, (std::vector<std::string>{"housekeeping"}));
 }
 
 TEST_F(TimersTest, controller_heard_when_a_frame_came_between_two_second_ticks) {

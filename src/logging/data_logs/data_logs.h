@@ -19,6 +19,10 @@ struct DataLogs {
     // Seconds left of the status chart's scroll hold: while it runs the chart
     // keeps the operator's scroll position; the housekeeping lowers it.
     unsigned chart_scroll_hold = 0;
+    // Seconds left before a release of the shutdown history's EXIT offers to
+    // clear the history: the housekeeping counts it down while EXIT is held
+    // and sets it back to 5 when not; the history screen reads it at release.
+    int history_exit_hold = 5;
 };
 
 }  // namespace dryer::logging

@@ -1,5 +1,6 @@
 #include "logging/history_screen/history_dialog.h"
 
+#include "logging/data_logs/data_logs.h"
 #include "logging/history/localized_texts.h"
 #include "logging/history_screen/history_screen.h"
 #include "views/warning/warning_window.h"
@@ -9,8 +10,8 @@ namespace dryer::history {
 namespace {
 
 // Runs the history screen modally over `over`; while it is open the
-// one-second housekeeping watches its EXIT button for the press-and-hold
-// clear. Without a store (the disk is not prepared) nothing opens.
+// one-second housekeeping watches its EXIT button (exit_down()) for the
+// press-and-hold clear. Without a store (the disk is not prepared) nothing opens.
 void open(kit::PanelContext& c, QWidget* over, int) {
     static bool open = false;
     if (!c.shutdown_store || open) return;
@@ -24,13 +25,11 @@ void open(kit::PanelContext& c, QWidget* over, int) {
     hooks.open_help = [warning, &screen_ptr](HelpSelectors sel) {
         if (warning) warning->open_help_for(screen_ptr, sel.first, sel.second, true);
     };
+    // The one-second housekeeping counts the EXIT hold on the shared count.
+    if (c.logs) hooks.exit_hold = &c.logs->history_exit_hold;
     HistoryScreen screen(*c.shutdown_store, std::move(hooks), over);
     screen_ptr = &screen;
-    const auto tick = QObject::connect(&c.events, &kit::PanelEvents::second_tick, &screen, [&screen] {
-        if (screen.isVisible()) screen.housekeeping_tick();
-    });
     screen.exec();
-    QObject::disconnect(tick);
     open = false;
 }
 

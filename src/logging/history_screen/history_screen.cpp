@@ -36,6 +36,7 @@ constexpr int kScreenHeight = 430;
 
 HistoryScreen::HistoryScreen(ShutdownStore& store, Hooks hooks, QWidget* parent)
     : kit::PanelDialog(parent, QStringLiteral("Shutdown History -29")), model_(store, hooks.text), hooks_(std::move(hooks)) {
+    if (hooks_.exit_hold) model_.use_hold_counter(*hooks_.exit_hold);
     build();
     place_below_caption(kScreenWidth, kScreenHeight);
     model_.open();
@@ -154,6 +155,8 @@ void HistoryScreen::clear_history() {
 void HistoryScreen::housekeeping_tick() {
     if (isVisible()) model_.second_tick(exit_->isDown());
 }
+
+bool HistoryScreen::exit_down() const { return exit_->isDown(); }
 
 // A question box with the message's buttons in order: with three buttons Yes,
 // No, Cancel; with two OK, Cancel.

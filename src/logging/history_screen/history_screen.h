@@ -26,14 +26,18 @@ public:
         std::function<void(HelpSelectors)> open_help;      // the shutdown help dialog, modal
         std::function<void(bool)> set_opened_from_history; // the help dialog's flag
         std::filesystem::path usb_folder;                  // empty: \Hard Disk2
+        int* exit_hold = nullptr;  // the housekeeping's EXIT hold count; null: the screen's own
     };
 
     // The screen reads the count and lists the history by date and time.
     HistoryScreen(ShutdownStore& store, Hooks hooks, QWidget* parent = nullptr);
 
-    // housekeeping_tick() is called by the one-second housekeeping while
-    // the screen is visible; it watches whether EXIT is held down.
+    // housekeeping_tick() counts one second of the EXIT hold while the
+    // screen is visible (in the panel the one-second housekeeping counts on
+    // the hook's exit_hold, reading exit_down()).
     void housekeeping_tick();
+    // Returns whether EXIT is held down.
+    bool exit_down() const;
 
     const HistoryScreenModel& model() const { return model_; }
 

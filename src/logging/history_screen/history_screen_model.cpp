@@ -1,5 +1,7 @@
 #include "logging/history_screen/history_screen_model.h"
 
+#include "logging/housekeeping/hold.h"
+
 #include <utility>
 
 namespace dryer::history {
@@ -41,7 +43,7 @@ void HistoryScreenModel::fill(SortOrder order) {
 void HistoryScreenModel::open() {
     count_ = store_.read_info().value_or(0);
     fill(SortOrder::by_date_time);
-    hold_ = 5;
+    *hold_ = 5;
 }
 
 void HistoryScreenModel::sort(SortOrder order) { fill(order); }
@@ -107,14 +109,11 @@ void HistoryScreenModel::clear_confirmed() {
     fill(SortOrder::by_date_time);
 }
 
-void HistoryScreenModel::second_tick(bool exit_pressed) {
-    if (!exit_pressed) hold_ = 5;
-    else if (hold_ > 0) --hold_;
-}
+void HistoryScreenModel::second_tick(bool exit_pressed) { housekeeping::hold_step(*hold_, exit_pressed, 5); }
 
 ExitAction HistoryScreenModel::exit_released() {
-    if (hold_ == 0) {
-        hold_ = 10;
+    if (*hold_ == 0) {
+        *hold_ = 10;
         return ExitAction::offer_clear;
     }
     return ExitAction::close;

@@ -74,6 +74,9 @@ enum class ExitAction { close, offer_clear };
 class HistoryScreenModel {
 public:
     HistoryScreenModel(ShutdownStore& store, TextLookup text);
+    // Not copied: the hold counter may point into the model itself.
+    HistoryScreenModel(const HistoryScreenModel&) = delete;
+    HistoryScreenModel& operator=(const HistoryScreenModel&) = delete;
 
     // open() reads the record count and fill the list by date and time.
     void open();
@@ -109,14 +112,18 @@ public:
     // the list by date and time.
     void clear_confirmed();
 
-    // second_tick() is the one-second housekeeping's look at EXIT while the
-    // screen is visible: pressed counts the hold down toward 0, released sets
-    // it back to 5.
+    // second_tick() is one second's look at EXIT while the screen is visible:
+    // pressed counts the hold down toward 0, released sets it back to 5. In
+    // the panel the one-second housekeeping counts instead, on the counter
+    // given to use_hold_counter().
     void second_tick(bool exit_pressed);
+    // use_hold_counter() makes the model count in `count` (the housekeeping's
+    // EXIT hold) instead of its own; `count` outlives the model.
+    void use_hold_counter(int& count) { hold_ = &count; }
     // exit_released() returns offer_clear (and set the count to 10)
     // when EXIT was held until the count reached 0, otherwise close.
     ExitAction exit_released();
-    int hold_count() const { return hold_; }
+    int hold_count() const { return *hold_; }
 
 private:
     std::string text(int number, const char* fallback) const;
@@ -127,7 +134,8 @@ private:
     SortOrder order_ = SortOrder::by_date_time;
     std::vector<HistoryRow> rows_;
     std::size_t count_ = 0;
-    int hold_ = 5;
+    int own_hold_ = 5;
+    int* hold_ = &own_hold_;
 };
 
 }  // namespace dryer::history

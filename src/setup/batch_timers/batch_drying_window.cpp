@@ -3,7 +3,6 @@
 #include "kit/fit_text.h"
 #include "kit/message_box.h"
 #include <QPainter>
-#include <QTimer>
 
 #include "link/link_state.h"
 #include "setup/keypads/keypad_dialogs.h"
@@ -33,8 +32,7 @@ BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, Te
     : kit::PanelWindow(parent, QString::fromUtf8("BATCH_DRYING_WINDOW"), QString::fromUtf8(" BATCH DRYING TIMERS"), true, kit::Look::setup),
       state_(state),
       text_(std::move(text)),
-      sample_time_(new QPushButton(this)),
-      tick_(new QTimer(this)) {
+      sample_time_(new QPushButton(this)) {
     resize(400, 205);
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
         auto* b = new QPushButton(this);
@@ -55,8 +53,6 @@ BatchDryingWindow::BatchDryingWindow(link::LinkState& state, QWidget* parent, Te
         if (shell_) shell_->open_dialog(kit::DialogId::sample_time, this);
     });
     place_buttons();
-    connect(tick_, &QTimer::timeout, this, &BatchDryingWindow::hold_tick);
-    tick_->start(1000);
     refresh();
 }
 
@@ -133,32 +129,27 @@ void BatchDryingWindow::paint_client(QPainter& p) {
     }
 }
 
-void BatchDryingWindow::hold_tick() {
-    if (asking_ || !isVisible()) return;
+std::array<bool, kHoldGroupCount> BatchDryingWindow::pressed_groups() const {
     std::array<bool, kHoldGroupCount> pressed{};
     for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
-        if (buttons_[i]->isVisible() && buttons_[i]->isDown()) {
-            pressed[hold_group(view_.buttons[i].id)] = true;
-        }
+        if (buttons_[i]->isVisible() && buttons_[i]->isDown()) pressed[hold_group(view_.buttons[i].id)] = true;
     }
-    const auto due = hold_.tick(pressed);
-    if (due.empty()) return;
-    asking_ = true;
-    const bool single_heat = buttons_[0]->isDown();
-    for (const std::size_t g : due) {
-        // The question replaces the press: no keypad opens when the button
-        // is let go after it.
-        for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
-            if (hold_group(view_.buttons[i].id) == g) buttons_[i]->setDown(false);
-        }
-        const QString question = QString::fromStdString(stage_reset_question(g, single_heat, state_.status, text_));
-        if (kit::ask_yes(this, QMessageBox::Question, QString::fromStdString(text_(515)), question))
-            confirm_stage_reset(state_, g);
-    }
-    asking_ = false;
-    refresh();
+    return pressed;
 }
 
+bool BatchDryingWindow::single_heat_pressed() const { return buttons_[0]->isDown(); }
+
+void BatchDryingWindow::ask_stage_reset(std::size_t group, bool single_heat) {
+    // The question replaces the press: no keypad opens when the button is
+    // let go after it.
+    for (std::size_t i = 0; i < kBatchButtonCount; ++i) {
+        if (hold_group(view_.buttons[i].id) == group) buttons_[i]->setDown(false);
+    }
+    const QString question = QString::fromStdString(stage_reset_question(group, single_heat, state_.status, text_));
+    if (kit::ask_yes(this, QMessageBox::Question, QString::fromStdString(text_(515)), question))
+        confirm_stage_reset(state_, group);
+    refresh();
+}
 
 namespace {
 QWidget* create(kit::PanelContext& c, QWidget* parent) {

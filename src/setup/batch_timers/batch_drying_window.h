@@ -11,8 +11,6 @@
 #include "kit/screen.h"
 #include "setup/common/setup_widgets.h"
 
-class QTimer;
-
 namespace dryer::link {
 struct LinkState;
 }
@@ -27,11 +25,18 @@ public:
     // refresh() re-reads the status image, apply the heat buttons'
     // visibility and repaint the diagram.
     void refresh() override;
-    // hold_tick() runs one second of the press-and-hold confirmations:
-    // while the window is visible, a group held for its second tick asks its
-    // question, and Yes restarts the stage. A tick arriving while a question
-    // is open is skipped. The window's own one-second timer calls it.
-    void hold_tick();
+    // The press-and-hold stage reset: the one-second housekeeping counts how
+    // long a group is held, reading pressed_groups() while the window is
+    // shown, and calls ask_stage_reset() when a group is due.
+    // pressed_groups() returns, per hold group, whether a shown button of the
+    // group is down.
+    std::array<bool, kHoldGroupCount> pressed_groups() const;
+    // Returns whether the single heat button is the one down.
+    bool single_heat_pressed() const;
+    // ask_stage_reset() lets the group's buttons up (no keypad opens on
+    // their release), asks the group's question (title text 515) and on
+    // Yes restarts the stage.
+    void ask_stage_reset(std::size_t group, bool single_heat);
     QPushButton* button(BatchButton b) const { return buttons_[static_cast<std::size_t>(b)]; }
     // Lets the window open the data log's sample-time dialog through the
     // panel; without a shell that has the dialog its button is disabled.
@@ -49,12 +54,9 @@ private:
     link::LinkState& state_;
     TextFn text_;
     BatchView view_;
-    BatchHoldTracker hold_;
     std::array<QPushButton*, kBatchButtonCount> buttons_{};
     QPushButton* sample_time_;
     kit::PanelShell* shell_ = nullptr;
-    QTimer* tick_;
-    bool asking_ = false;
     bool applied_ = false;
 };
 

@@ -87,21 +87,6 @@ std::size_t hold_group(BatchButton b) {
     return 0;
 }
 
-std::vector<std::size_t> BatchHoldTracker::tick(const std::array<bool, kHoldGroupCount>& pressed) {
-    std::vector<std::size_t> due;
-    for (std::size_t g = 0; g < kHoldGroupCount; ++g) {
-        if (!pressed[g]) {
-            counts_[g] = 1;
-        } else if (counts_[g] > 0) {
-            --counts_[g];
-        } else {
-            counts_[g] = 1;
-            due.push_back(g);
-        }
-    }
-    return due;
-}
-
 std::string stage_reset_question(std::size_t group, bool single_heat_pressed, const link::ByteImage& status,
                                  const TextFn& text) {
     if (group >= kHoldGroupCount) return {};

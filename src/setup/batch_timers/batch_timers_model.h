@@ -1,7 +1,7 @@
 // What the batch drying timers window shows (its five stage buttons, which
 // of them are shown, the stage timers of the batch diagram) and the
-// press-and-hold stage reset: the hold counting, the question and what Yes
-// writes. No Qt.
+// press-and-hold stage reset: the groups, the question and what Yes writes
+// (the one-second housekeeping counts the holds). No Qt.
 #pragma once
 
 #include <array>
@@ -58,19 +58,6 @@ inline constexpr std::size_t kHoldGroupCount = 4;
 
 // hold_group() returns the group of a button.
 std::size_t hold_group(BatchButton b);
-
-// Counts how long each group's button has been held, one tick a second.
-class BatchHoldTracker {
-public:
-    // tick() lowers, for each group, its count while a button of the group
-    // is pressed and the count is above 0, and when it is 0 resets it to 1
-    // and reports the group as due; a group not pressed resets to 1.
-    // A held button is thus due on the second tick and every second tick on.
-    std::vector<std::size_t> tick(const std::array<bool, kHoldGroupCount>& pressed);
-
-private:
-    std::array<int, kHoldGroupCount> counts_{1, 1, 1, 1};
-};
 
 // stage_reset_question() formats the group's question text (text 513
 // when the single heat button is the one pressed, else 514, 516, 517, 518)

@@ -24,7 +24,7 @@ QWidget* create(kit::PanelContext& c, QWidget* parent) {
     auto* w = new DryerPictureWindow(parent, c.state, c.texts);
     w->listen(c.events);
     QObject::connect(&c.events, &kit::PanelEvents::display_tick, w, &DryerPictureWindow::advance_phase);
-    QObject::connect(&c.events, &kit::PanelEvents::second_tick, w, &DryerPictureWindow::second_tick);
+    // The one-second housekeeping feeds the hourly average (second_tick()) in its place in the tick.
     return w;
 }
 }  // namespace
