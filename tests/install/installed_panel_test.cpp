@@ -15,6 +15,7 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -95,7 +96,9 @@ double differing_share(const QImage& a, const QImage& b) {
             differ += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 48;
         }
     }
-    return static_cast<double>(differ) / (a.width() * a.height());
+    const double share = static_cast<double>(differ) / (a.width() * a.height());
+    std::printf("pixels differing from the build tree's panel: %.2f %%\n", share * 100.0);
+    return share;
 }
 
 class InstalledPanel : public ::testing::Test {
