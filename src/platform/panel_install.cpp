@@ -219,4 +219,16 @@ PrepareResult prepare_panel_root(const fs::path& templ, const fs::path& root) {
     return result;
 }
 
+std::string prepare_installed_root(const fs::path& root) {
+    const fs::path templ = installed_template(program_dir());
+    if (templ.empty()) return {};
+    const PrepareResult r = prepare_panel_root(templ, root);
+    std::string note;
+    if (r.copied + r.refreshed > 0) note = std::to_string(r.copied + r.refreshed) + " files from " + templ.string();
+    if (r.failed > 0) {
+        note += (note.empty() ? "" : "; ") + std::to_string(r.failed) + " files not prepared: " + r.error;
+    }
+    return note;
+}
+
 }  // namespace dryer::platform

@@ -4,8 +4,7 @@
 // writes: history, logs, stored settings, the language choice).
 //
 // Usage, once at start, before anything reads the panel root:
-//   auto templ = dryer::platform::installed_template(dryer::platform::program_dir());
-//   if (!templ.empty()) dryer::platform::prepare_panel_root(templ, root);
+//   std::string note = dryer::platform::prepare_installed_root(root);  // log it when not empty
 //
 // No Qt here.
 #pragma once
@@ -58,5 +57,11 @@ struct PrepareResult {
 // manifest only means that nothing is replaced. Symbolic links and special
 // files of the template are skipped.
 PrepareResult prepare_panel_root(const std::filesystem::path& templ, const std::filesystem::path& root);
+
+// prepare_installed_root() prepares root from installed_template(program_dir())
+// when there is one (an installed panel) and returns a line for the log: how
+// many files came from where, and the first failure; empty when nothing was
+// copied and nothing failed (every start after the first, and a build tree).
+std::string prepare_installed_root(const std::filesystem::path& root);
 
 }  // namespace dryer::platform

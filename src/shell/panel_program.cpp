@@ -154,21 +154,13 @@ private:
     bool reported_alive_ = false;
 };
 
-// An installed panel brings the template's texts, pictures and manuals into
-// its root first; what the panel wrote there before stays as it is.
-void prepare_installed_root(const std::string& root) {
-    const auto templ = platform::installed_template(platform::program_dir());
-    if (templ.empty()) return;
-    const platform::PrepareResult r = platform::prepare_panel_root(templ, root);
-    if (r.copied + r.refreshed > 0) std::printf("dryer-panel: %d files from %s\n", r.copied + r.refreshed, templ.c_str());
-    if (r.failed > 0) std::fprintf(stderr, "dryer-panel: %d files not prepared: %s\n", r.failed, r.error.c_str());
-}
-
 }  // namespace
 
 int run_panel(const PanelOptions& options) {
     kit::load_panel_fonts();
-    prepare_installed_root(panel_root(options).toStdString());
+    // An installed panel first brings its template's files into its root.
+    if (const auto note = platform::prepare_installed_root(panel_root(options).toStdString()); !note.empty())
+        std::fprintf(stderr, "dryer-panel: %s\n", note.c_str());
     // Lives until the process ends, as the link thread may still be reading
     // the state and the stand-in writing to its side of the line.
     auto* program = new PanelProgram(options);

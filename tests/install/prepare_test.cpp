@@ -1,7 +1,6 @@
 // The state folder prepared from the installed template: what the template
 // brings is copied or refreshed, what the panel or the dealer wrote stays.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -125,19 +124,6 @@ TEST(PrepareRoot, an_unwritable_state_folder_is_reported_not_hidden) {
     const auto r = prepare_panel_root(in.templ, in.dir.path() / "file" / "state");
     EXPECT_GT(r.failed, 0);
     EXPECT_FALSE(r.error.empty());
-}
-
-TEST(InstalledTemplate, found_beside_the_program_or_named_by_the_environment) {
-    TempRoot dir(false);
-    const fs::path bin = dir.path() / "usr/bin";
-    fs::create_directories(bin);
-    unsetenv("DRYER_PANEL_TEMPLATE");
-    EXPECT_TRUE(dryer::platform::installed_template(bin).empty());  // a build tree
-    fs::create_directories(dir.path() / "usr/share/dryer-panel/panel-root");
-    EXPECT_EQ(dryer::platform::installed_template(bin), dir.path() / "usr/share/dryer-panel/panel-root");
-    setenv("DRYER_PANEL_TEMPLATE", "/elsewhere", 1);
-    EXPECT_EQ(dryer::platform::installed_template(bin), fs::path("/elsewhere"));
-    unsetenv("DRYER_PANEL_TEMPLATE");
 }
 
 }  // namespace
