@@ -12,7 +12,9 @@
 #include "link/link_driver.h"
 #include "kit/panel_style.h"
 #include "shell/main_window.h"
+#include "platform/panel_install.h"
 #include "shell/panel_services.h"
+#include "shell/service_watchdog.h"
 #include "shell/screen_registry.h"
 #include "views/scene/l10n_texts.h"
 #include "shell/single_instance.h"
@@ -23,6 +25,8 @@ namespace dryer::shell {
 QString panel_root(const PanelOptions& options) {
     if (!options.root.empty()) return QString::fromStdString(options.root);
     if (const char* env = std::getenv("DRYER_PANEL_ROOT"); env && *env) return QString::fromLocal8Bit(env);
+    // An installed panel (its template beside the program) runs in the state folder.
+    if (!platform::installed_template(platform::program_dir()).empty()) return platform::kInstalledStateDir;
     return QStringLiteral(DRYER_DEFAULT_PANEL_ROOT);
 }
 
@@ -154,11 +158,15 @@ private:
 
 int run_panel(const PanelOptions& options) {
     kit::load_panel_fonts();
+    // An installed panel first brings its template's files into its root.
+    if (const auto note = platform::prepare_installed_root(panel_root(options).toStdString()); !note.empty())
+        std::fprintf(stderr, "dryer-panel: %s\n", note.c_str());
     // Lives until the process ends, as the link thread may still be reading
     // the state and the stand-in writing to its side of the line.
     auto* program = new PanelProgram(options);
     if (!run_startup(*program)) return 0;
     program->schedule_screenshot();
+    (new ServiceWatchdog())->start();  // lives as long as the process, like the program
     const int code = QApplication::exec();
     std::fflush(stdout);
     // The link's receive thread runs until the process ends; leave without
