@@ -63,8 +63,21 @@ enum class DialogId : std::uint8_t {
     sample_time,   // the status chart's sample time and CLEAR TABLE
     logger_setup,  // the long-term log's ON/OFF, delete and USB copy
     set_time,      // the panel's clock
+    drying_mode,
+    burner_mode,
+    mc_setup,               // continuous flow or staged batch setup, by the drying mode
+    five_speed,             // the bracketed five-speed moisture control setup
+    unload_parameters,
+    temp_manager,
+    dryer_hardware,
+    sensor_selection,
+    moisture_calibration,
+    unload_bushels,
+    meter_roll_voltage,
+    diagnostics,
+    auto_start_setup,       // the setup menu's auto-start button: checks, then the configuration screen
 };
-inline constexpr std::size_t kDialogCount = 7;
+inline constexpr std::size_t kDialogCount = 20;
 
 // What a screen asks of the panel around it.
 class PanelShell {

@@ -101,7 +101,10 @@ TEST(SetupMenus, buttons_are_enabled_exactly_where_something_is_built_behind_the
     for (const EnabledRow& r : rows) {
         const auto table = setup_buttons(r.menu);
         const auto before = setup_menu_view(r.menu, setup_buttons_shown(s.status), s.status, {});
-        const auto after = setup_menu_view(r.menu, setup_buttons_shown(s.status), s.status, {true, true});
+        BuiltDialogs clock_and_logger;
+        clock_and_logger.set(SetupAction::set_time);
+        clock_and_logger.set(SetupAction::logger_setup);
+        const auto after = setup_menu_view(r.menu, setup_buttons_shown(s.status), s.status, clock_and_logger);
         bool found = false;
         for (std::size_t i = 0; i < table.size(); ++i) {
             if (std::string(table[i].name) != r.name) continue;

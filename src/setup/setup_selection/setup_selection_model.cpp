@@ -62,9 +62,8 @@ bool built(SetupAction a, const BuiltDialogs& dialogs) {
         case A::user_settings:
         case A::select_language:
         case A::extended_setup: return true;
-        case A::set_time: return dialogs.set_time;
-        case A::logger_setup: return dialogs.logger_setup;
-        default: return false;  // screens and dialogs not built yet, and buttons without action
+        case A::no_action: return false;
+        default: return dialogs.has(a);  // opened by id: enabled once the panel has it
     }
 }
 

@@ -79,9 +79,12 @@ SetupButtonsShown setup_buttons_shown(const link::ByteImage& status);
 bool auto_start_button_shown(const link::ByteImage& status);
 
 // The dialogs other screens build, opened by id.
+// The actions whose dialog or screen the panel has built (the menus' own
+// small dialogs are always built).
 struct BuiltDialogs {
-    bool set_time = false;
-    bool logger_setup = false;
+    std::uint64_t actions = 0;
+    void set(SetupAction a) { actions |= std::uint64_t{1} << static_cast<unsigned>(a); }
+    bool has(SetupAction a) const { return (actions >> static_cast<unsigned>(a)) & 1U; }
 };
 
 struct SetupButtonState {

@@ -8,6 +8,26 @@
 namespace dryer::setup {
 
 namespace {
+
+// The buttons that open a dialog or screen built elsewhere, by its id.
+constexpr std::pair<SetupAction, kit::DialogId> kOpenedById[]{
+    {SetupAction::set_time, kit::DialogId::set_time},
+    {SetupAction::logger_setup, kit::DialogId::logger_setup},
+    {SetupAction::drying_mode, kit::DialogId::drying_mode},
+    {SetupAction::burner_mode, kit::DialogId::burner_mode},
+    {SetupAction::mc_setup, kit::DialogId::mc_setup},
+    {SetupAction::unload_parameters, kit::DialogId::unload_parameters},
+    {SetupAction::temp_manager, kit::DialogId::temp_manager},
+    {SetupAction::dryer_hardware, kit::DialogId::dryer_hardware},
+    {SetupAction::moisture_calibration, kit::DialogId::moisture_calibration},
+    {SetupAction::unload_bushels, kit::DialogId::unload_bushels},
+    {SetupAction::diagnostics, kit::DialogId::diagnostics},
+    {SetupAction::auto_start, kit::DialogId::auto_start_setup},
+};
+
+}  // namespace
+
+namespace {
 constexpr int kTop = kit::kCaptionBarHeight;
 constexpr int kButtonW = 200;  // the menu pictures' own size
 constexpr int kButtonH = 50;
@@ -76,8 +96,9 @@ kit::PictureButton* SetupMenuWindow::button(const QString& name) const {
 
 void SetupMenuWindow::refresh() {
     if (menu_ == SetupMenu::hardware) set_caption(caption_text(text_, 461, fixed_caption(menu_)));
-    const BuiltDialogs built{context_.shell.has_dialog(kit::DialogId::set_time),
-                             context_.shell.has_dialog(kit::DialogId::logger_setup)};
+    BuiltDialogs built;
+    for (const auto& [action, id] : kOpenedById)
+        if (context_.shell.has_dialog(id)) built.set(action);
     const auto view = setup_menu_view(menu_, setup_buttons_shown(context_.state.status), context_.state.status, built);
     for (std::size_t i = 0; i < buttons_.size() && i < view.size(); ++i) {
         buttons_[i]->setVisible(view[i].shown);
@@ -111,13 +132,14 @@ void SetupMenuWindow::run(SetupAction action) {
             everywhere = true;
             break;
         }
-        case SetupAction::set_time: context_.shell.open_dialog(kit::DialogId::set_time, this); break;
-        case SetupAction::logger_setup: context_.shell.open_dialog(kit::DialogId::logger_setup, this); break;
         case SetupAction::extended_setup:
             hide();
             emit extended_pressed();
             return;
-        default: return;  // disabled: nothing built behind it
+        default:
+            for (const auto& [a, id] : kOpenedById)
+                if (a == action) context_.shell.open_dialog(id, this);
+            break;
     }
     if (everywhere) state.redraw.request(kEveryWindow);
     refresh();
