@@ -7,6 +7,7 @@
 #include "link/fields.h"
 #include "link/settings_edit.h"
 #include "setup/modes/modes_model.h"
+#include "tests/support/raised_rows.h"
 
 namespace dryer::setup {
 namespace {
@@ -14,12 +15,7 @@ namespace {
 namespace off = link::off;
 namespace row = link::row;
 
-std::vector<int> raised_rows(const link::LinkState& s) {
-    std::vector<int> r;
-    for (int i = 1; i <= static_cast<int>(link::kReplyRowCount); ++i)
-        if (s.flags.raised(i)) r.push_back(i);
-    return r;
-}
+using test_support::raised_rows;
 
 struct Reported {
     std::size_t offset;
