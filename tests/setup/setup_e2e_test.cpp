@@ -29,6 +29,7 @@
 #include "modal_watch.h"
 #include "link/link_driver.h"
 #include "link/link_state.h"
+#include "setup/setup_selection/setup_selection_window.h"
 #include "setup/temp_select/temp_select_window.h"
 #include "shell/main_buttons.h"
 #include "shell/main_window.h"
@@ -331,6 +332,51 @@ TEST_F(SettingRoad, ShutdownIsRecordedAndItsHelpOpensFromTheHistory) {
     EXPECT_TRUE(rows[0].startsWith(QStringLiteral("0E05 "))) << rows[0].toStdString();
     EXPECT_EQ(help_title, QStringLiteral("Shutdown Help File - 34"));
     EXPECT_TRUE(help_owned);
+}
+
+
+// Staged batch chosen on the drying mode dialog reaches the controller, and
+// the main screen follows its report: the batch timers in place of the
+// averages. Continuous flow brings the averages back.
+TEST_F(SettingRoad, DryingModeReachesTheDryerAndTheMainScreenFollows) {
+    namespace off = link::off;
+    namespace row = link::row;
+    // Presses `keys` on the drying mode dialog and `setup_keys` on the
+    // moisture control setup it opens.
+    const auto click_all = [](QWidget* dialog, const std::vector<const char*>& keys) {
+        for (const char* k : keys) {
+            auto* b = dialog->findChild<QPushButton*>(QString::fromUtf8(k));
+            ASSERT_NE(b, nullptr) << k;
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+    };
+    const auto drying_mode = [click_all](std::vector<const char*> keys, std::vector<const char*> setup_keys) {
+        press(shell::command::setup);
+        auto* menu = qobject_cast<SetupMenuWindow*>(screen(kit::WindowId::setup_selection));
+        ASSERT_NE(menu, nullptr);
+        on_next_modal(nullptr, [click_all, keys, setup_keys](QWidget* dialog) {
+            if (!setup_keys.empty()) on_next_modal(dialog, [click_all, setup_keys](QWidget* m) { click_all(m, setup_keys); });
+            click_all(dialog, keys);
+        });
+        QTest::mouseClick(menu->button(QStringLiteral("DRYING_MODE")), Qt::LeftButton);
+        QTest::mouseClick(menu->exit_button(), Qt::LeftButton);
+    };
+    drying_mode({"STAGED BATCH", "MOISTURE CONTROL SETUP"}, {"TEMPERATURE", "ACCEPT"});
+    ASSERT_TRUE(wait_for([] { return stand_in->status(off::drying_mode) == 1; }, 3000));
+    ASSERT_TRUE(wait_for([] {
+        return !state().flags.raised(row::drying_mode) && !state().flags.raised(row::mc_mode) &&
+               !state().flags.raised(row::system_flags);
+    }, 3000));
+    EXPECT_EQ(stand_in->status(off::system_flags_257) & 0x20, 0x20);
+    ASSERT_TRUE(window->main_screen_shown());
+    ASSERT_TRUE(wait_for([] { return screen(kit::WindowId::batch_drying)->isVisible(); }, 2000));
+    EXPECT_FALSE(screen(kit::WindowId::average_values)->isVisible());
+
+    drying_mode({"CONTINUOUS FLOW", "ACCEPT"}, {});
+    ASSERT_TRUE(wait_for([] { return state().status.get(off::drying_mode) == 0; }, 3000));
+    EXPECT_EQ(stand_in->status(off::mc_mode_flags), 1);
+    ASSERT_TRUE(wait_for([] { return !screen(kit::WindowId::batch_drying)->isVisible(); }, 2000));
+    EXPECT_TRUE(screen(kit::WindowId::average_values)->isVisible());
 }
 
 }  // namespace
