@@ -39,7 +39,8 @@ QPushButton* push(QWidget* parent, const QString& name, const QString& text, QRe
     b->setGeometry(place);
     if (checkable) {
         b->setCheckable(true);
-        b->setStyleSheet(QStringLiteral("QPushButton:checked { background-color: rgb(0, 160, 0); color: white; }"));
+        b->setStyleSheet(QStringLiteral("QPushButton:checked { background-color: rgb(0, 160, 0); color: white; }"
+                                        "QPushButton:checked:disabled { background-color: rgb(150, 190, 150); }"));
     }
     kit::fit_button_text(*b);
     return b;
@@ -106,7 +107,7 @@ void Lamp::paintEvent(QPaintEvent*) {
     p.setPen(QColor(0, 0, 0));
     p.setBrush(lit_ ? QColor(0, 160, 0) : QColor(255, 255, 255));
     p.drawRect(r);
-    p.setPen(lit_ ? QColor(255, 255, 255) : QColor(0, 0, 0));
+    p.setPen(!isEnabled() ? QColor(128, 128, 128) : lit_ ? QColor(255, 255, 255) : QColor(0, 0, 0));
     kit::draw_fitted_text(p, r.adjusted(3, 1, -3, -1), Qt::AlignCenter, text_, kit::panel_font(15, 700));
 }
 
