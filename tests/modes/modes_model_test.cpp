@@ -97,34 +97,6 @@ TEST(ContinuousFlow, scheme_out_of_table_becomes_two_speed_at_once) {
     }
 }
 
-struct SchemeRow {
-    Scheme scheme;
-    bool temperature;
-    bool five_speed_group;
-};
-
-TEST(ContinuousFlow, schemes_choose_their_groups) {
-    const std::vector<SchemeRow> rows{
-        {Scheme::temperature_two_speed, true, false},
-        {Scheme::temperature_five_speed, true, true},
-        {Scheme::moisture_variable, false, false},
-        {Scheme::moisture_five_speed, false, true},
-    };
-    for (const SchemeRow& r : rows) {
-        SCOPED_TRACE(static_cast<int>(r.scheme));
-        link::LinkState s;
-        s.status.set(off::mc_mode_flags, 1);
-        begin_continuous_flow(s);
-        choose_scheme(s, r.scheme);
-        const ContinuousFlowView v = continuous_flow_view(s);
-        EXPECT_EQ(v.scheme, r.scheme);
-        EXPECT_EQ(v.temperature, r.temperature);
-        EXPECT_EQ(v.five_speed_group, r.five_speed_group);
-        EXPECT_EQ(raised_rows(s), r.scheme == Scheme::temperature_two_speed ? std::vector<int>{}
-                                                                            : std::vector<int>{row::mc_mode});
-    }
-}
-
 TEST(ContinuousFlow, toggles_wait_for_accept_and_send_only_what_differs) {
     link::LinkState s;
     report(s, {{off::mc_mode_flags, 1}, {off::mode_224, 0x01}, {off::display_options_266, 0x30},
