@@ -37,6 +37,7 @@ constexpr std::array<std::uint64_t, kImageSize> make_copy_redraw() {
     span(168, 178, dryer_picture | left_status_bar | right_status_bar | diagnostics);
     span(179, 184, diagnostics | dryer_picture);
     span(189, 203, moisture_status_bar | right_status_bar);
+    span(189, 196, moisture_calibration);
     span(206, 229, setup_dialogs | moisture_status_bar);
     span(230, 250, setup_dialogs | moisture_calibration | dryer_picture);
     span(251, 251, dryer_picture);
