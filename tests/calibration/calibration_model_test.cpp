@@ -6,6 +6,7 @@
 #include "link/link_state.h"
 #include "link/reply_table.h"
 #include "setup/calibration/calibration_model.h"
+#include "views/unload_status/unload_status_model.h"
 
 namespace dryer::setup {
 namespace {
@@ -192,6 +193,38 @@ TEST(MeterRollVoltageRules, defaults_send_both_and_leaving_returns_the_rolls) {
     MeterRollVoltage::leave(state);
     EXPECT_EQ(state.settings.get(off::unload_control_238), kDriveNormal);
     EXPECT_EQ(state.settings.get(off::mr_volt_236), 255);  // what was sent stays sent
+}
+
+TEST(UnloadStatusDrawing, speeds_figure_and_highlight) {
+    link::LinkState state;
+    state.status.set(off::meter_roll_speeds_155 + 1, 75);
+    state.status.set(off::meter_roll_speeds_155 + 2, 50);
+    state.status.set(off::meter_roll_speeds_155 + 3, 100);
+    EXPECT_EQ(views::speed_lines(state.status),
+              (std::array<std::string, 3>{" HIGH: 0750 ", " MED:  0500 ", " LOW:  1000 "}));
+    struct Row {
+        std::uint8_t in_use;
+        int line;
+    };
+    for (const Row r : {Row{2, 0}, Row{1, 1}, Row{0, 2}, Row{3, -1}, Row{255, -1}}) {
+        state.status.set(off::meter_roll_speeds_155, r.in_use);
+        EXPECT_EQ(views::highlighted_speed_line(state.status), r.line) << int{r.in_use};
+    }
+    struct FigureRow {
+        std::uint16_t tenths;
+        const char* shown;
+    };
+    for (const FigureRow r : {FigureRow{123, "12.3"}, FigureRow{5, " 0.5"}, FigureRow{65535, "6553.5"}}) {
+        state.status.set_u16be(off::value_197, r.tenths);
+        EXPECT_EQ(views::unload_figure(state.status), r.shown);
+    }
+    state.status.set_u16be(off::value_173, 1250);
+    state.status.set(off::unload_counter, 0x10);  // 3600 bushel-seconds
+    state.status.set(off::unload_counter + 1, 0x0E);
+    const views::Scene sc = views::unload_status_scene(state.status);
+    EXPECT_NE(sc.find_text("Bushel/Hour: 1250"), nullptr);
+    EXPECT_NE(sc.find_text("Total Bushels: 1"), nullptr);
+    EXPECT_NE(sc.find_text("6553.5"), nullptr);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "tests/link/link_test_support.h"
 #include "tests/setup/modal_watch.h"
 #include "views/scene/texts.h"
+#include "views/unload_status/unload_status_window.h"
 
 namespace dryer::setup {
 namespace {
@@ -156,6 +157,29 @@ TEST_F(CalibrationWidgets, output_voltage_sends_each_press_and_cancel_returns_th
     EXPECT_EQ(state.settings.get(off::mr_volt_237), 11);
     EXPECT_TRUE(state.flags.raised(row::mr_volt_237));
     EXPECT_TRUE(state.flags.raised(row::mr_volt_236));
+}
+
+TEST_F(CalibrationWidgets, unload_status_window_redraws_on_its_fields_and_offers_the_speed_dialog_when_built) {
+    auto* win = qobject_cast<views::UnloadStatusWindow*>(w->window(kit::WindowId::unload_status));
+    ASSERT_NE(win, nullptr);
+    win->show();
+    win->raise();
+    auto* speed = win->findChild<QPushButton*>(QStringLiteral("UNLOAD_MR_SPEED_SELECT_BUTTON"));
+    ASSERT_NE(speed, nullptr);
+    EXPECT_EQ(speed->isEnabled(), w->has_dialog(DialogId::meter_roll_speed));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return win->paint_count() > 0; }));
+    const std::function<void(Frame&)> changes[] = {
+        [](Frame& f) { f.set(off::meter_roll_speeds_155, 2); },
+        [](Frame& f) { f.set(off::meter_roll_speeds_155 + 2, 40); },
+        [](Frame& f) { f.set2(off::value_173, 0x04, 0xE2); },
+        [](Frame& f) { f.set(off::unload_counter + 1, 0x30); },
+        [](Frame& f) { f.set2(off::value_197, 0, 123); },
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        const unsigned before = win->paint_count();
+        frame(changes[i]);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return win->paint_count() > before; })) << "change " << i;
+    }
 }
 
 }  // namespace
