@@ -38,9 +38,27 @@ void panel_look(kit::PanelDialog& d, const char* name) {
     d.setFont(kit::panel_font(16, 700));
 }
 
-void show_help(QWidget* over, const TextFn& text, unsigned title, const char* fallback, const char* file) {
-    kit::show_message(over, QMessageBox::Information, qs(title_text(text(title), fallback)),
-                      QString::fromStdU16String(l10n::help_text(file)));
+struct HelpFile {
+    unsigned title;        // text number of the box's title
+    const char* fallback;  // its English title
+    const char* file;
+};
+
+// HELP at the left and ACCEPT at accept_x along the row at y: HELP shows
+// the help file in a message box, ACCEPT runs on_accept and closes.
+template <class OnAccept>
+void add_help_and_accept(kit::PanelDialog* d, const TextFn& text, int y, int accept_x, HelpFile help, OnAccept on_accept) {
+    auto* help_button = add_button(d, QStringLiteral("HELP"), qs(title_text(text(3), "HELP")), {10, y, 140, kButtonH});
+    QObject::connect(help_button, &QPushButton::clicked, d, [d, text, help] {
+        kit::show_message(d, QMessageBox::Information, qs(title_text(text(help.title), help.fallback)),
+                          QString::fromStdU16String(l10n::help_text(help.file)));
+    });
+    auto* accept_button =
+        add_button(d, QStringLiteral("ACCEPT"), qs(title_text(text(4), "ACCEPT")), {accept_x, y, 140, kButtonH});
+    QObject::connect(accept_button, &QPushButton::clicked, d, [d, on_accept] {
+        on_accept();
+        d->accept();
+    });
 }
 
 struct TrimRow {
@@ -92,15 +110,9 @@ MoistureCalibrationDialog::MoistureCalibrationDialog(QWidget* over, link::LinkSt
         });
         show_trim(t);
     }
-    auto* help = add_button(this, QStringLiteral("HELP"), qs(title_text(text_(3), "HELP")), {10, 342, 140, kButtonH});
-    connect(help, &QPushButton::clicked, this,
-            [this] { show_help(this, text_, 362, "MOISTURE SENSOR CALIBRATION HELP", "MoistSensorCalibHelp.txt"); });
-    auto* accept_button =
-        add_button(this, QStringLiteral("ACCEPT"), qs(title_text(text_(4), "ACCEPT")), {450, 342, 140, kButtonH});
-    connect(accept_button, &QPushButton::clicked, this, [this] {
-        model_.accept(state_);
-        accept();
-    });
+    add_help_and_accept(this, text_, 342, 450,
+                        {362, "MOISTURE SENSOR CALIBRATION HELP", "MoistSensorCalibHelp.txt"},
+                        [this] { model_.accept(state_); });
     place_below_caption(600, 402);
     show_readings();
 }
@@ -159,15 +171,8 @@ UnloadBushelsDialog::UnloadBushelsDialog(QWidget* over, link::LinkState& state, 
         model_.decrease();
         refresh();
     });
-    auto* help = add_button(this, QStringLiteral("HELP"), qs(title_text(text_(3), "HELP")), {10, 206, 140, kButtonH});
-    connect(help, &QPushButton::clicked, this,
-            [this] { show_help(this, text_, 363, "BUSHELS / HOUR CALIBRATION HELP", "BphCalibHelp.txt"); });
-    auto* accept_button =
-        add_button(this, QStringLiteral("ACCEPT"), qs(title_text(text_(4), "ACCEPT")), {310, 206, 140, kButtonH});
-    connect(accept_button, &QPushButton::clicked, this, [this] {
-        model_.accept(state_);
-        accept();
-    });
+    add_help_and_accept(this, text_, 206, 310, {363, "BUSHELS / HOUR CALIBRATION HELP", "BphCalibHelp.txt"},
+                        [this] { model_.accept(state_); });
     place_below_caption(460, 266);
     refresh();
 }
