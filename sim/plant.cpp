@@ -321,8 +321,14 @@ void Plant::update_grain(double dt_s) {
     put16le(off::value_93, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_col_))));
     put16le(off::value_91, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_col_ - 4))));
     put16le(off::value_89, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_col_ + 3))));
-    put16be(off::grain_temp_193, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_out_) * 10)));
-    put16be(off::value_195, static_cast<std::uint32_t>(std::lround(std::max(0.0, grain_in_) * 10)));
+    // The sensors report their readings shifted by the calibration trims
+    // the panel sets (tenths, signed, high byte first).
+    const auto trim = [this](std::size_t at) {
+        return static_cast<std::int16_t>(link::u16be(link::ByteView{image_.data()}, at)) / 10.0;
+    };
+    const auto tenths = [](double v) { return static_cast<std::uint32_t>(std::lround(std::max(0.0, v) * 10)); };
+    put16be(off::grain_temp_193, tenths(grain_out_ + trim(off::mcal_241)));
+    put16be(off::value_195, tenths(grain_in_ + trim(off::mcal_243)));
 
     // Incoming moisture wanders around 22 %; the dryer takes off more the
     // hotter the plenums and the slower the grain moves.
@@ -331,8 +337,8 @@ void Plant::update_grain(double dt_s) {
     const double target_out = std::clamp(moisture_in_ - drop, 8.0, moisture_in_);
     if (discharging()) moisture_out_ = approach(moisture_out_, target_out, dt_s, 120);
     moisture_out_ = std::clamp(moisture_out_, 8.0, moisture_in_);
-    put16be(off::moisture_191, static_cast<std::uint32_t>(std::lround(moisture_in_ * 10)));
-    put16be(off::moisture_189, static_cast<std::uint32_t>(std::lround(moisture_out_ * 10)));
+    put16be(off::moisture_191, tenths(moisture_in_ + trim(off::mcal_234)));
+    put16be(off::moisture_189, tenths(moisture_out_ + trim(off::mcal_232)));
 }
 
 void Plant::update_flow(double dt_s) {
@@ -344,7 +350,8 @@ void Plant::update_flow(double dt_s) {
         speed_ += 2.0 * (setpoint - moisture_out_) * dt_s / 60.0;
     }
     speed_ = std::clamp(speed_, 10.0, 100.0);
-    const double throughput = discharging() ? speed_ * 15.0 : 0.0;  // bushels per hour
+    // Bushels per hour, scaled by the panel's calibration multiplier (percent).
+    const double throughput = discharging() ? speed_ * 15.0 * image_[off::unload_163] / 100.0 : 0.0;
     image_[off::meter_roll_speed_pct] = static_cast<std::uint8_t>(speed_);
     image_[off::status_223] = static_cast<std::uint8_t>(static_cast<int>(speed_ * 10) % 10);
     put16be(off::value_173, static_cast<std::uint32_t>(std::lround(throughput)));

@@ -33,10 +33,13 @@ constexpr std::array<std::uint64_t, kImageSize> make_copy_redraw() {
     span(155, 155, unload_status);
     span(156, 158, meter_roll_screen | unload_status);
     span(163, 163, unload_bushels);
-    span(164, 167, unload_bushels);
+    span(164, 167, unload_bushels | unload_status);
+    span(173, 174, unload_status);
     span(168, 178, dryer_picture | left_status_bar | right_status_bar | diagnostics);
     span(179, 184, diagnostics | dryer_picture);
     span(189, 203, moisture_status_bar | right_status_bar);
+    span(189, 196, moisture_calibration);
+    span(197, 198, unload_status);
     span(206, 229, setup_dialogs | moisture_status_bar);
     span(230, 250, setup_dialogs | moisture_calibration | dryer_picture);
     span(251, 251, dryer_picture);

@@ -6,6 +6,7 @@
 #include "logging/history_screen/history_dialog.h"
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
+#include "setup/calibration/calibration_dialogs.h"
 #include "setup/modes/modes_dialogs.h"
 #include "setup/set_time/set_time_dialog.h"
 #include "setup/setup_selection/setup_selection_window.h"
@@ -18,6 +19,7 @@
 #include "views/status_chart/sample_time_dialog.h"
 #include "views/status_chart/status_chart_window.h"
 #include "views/status_bars/status_bars_windows.h"
+#include "views/unload_status/unload_status_window.h"
 #include "views/view_selection/view_selection_window.h"
 #include "views/warning/warning_window.h"
 
@@ -31,9 +33,6 @@ using kit::WindowId;
 // titled frames, and the buttons that would open them are disabled.
 const kit::ScreenRow boot_loader_frame{WindowId::boot_loader, "BOOT_LOADER_WINDOW", " UPDATE DRYER PROGRAMMING",
                                        {0, 0, 640, 480}, Frame::caption_bar, false, false, 0, nullptr};
-const kit::ScreenRow unload_status_frame{WindowId::unload_status, "UNLOAD_STATUS_WINDOW", " UNLOAD STATUS",
-                                         {0, 245, 240, 175}, Frame::caption_bar, false, false, rd::unload_status,
-                                         nullptr};
 const kit::ScreenRow button_bar_frame{WindowId::button_bar, "BUTTON_BAR_WINDOW", " DRYER BAR STATUS",
                                       {0, 420, 640, 55}, Frame::none, false, true, rd::button_bar, nullptr};
 const kit::ScreenRow auto_start_config_frame{WindowId::auto_start_config,
@@ -56,7 +55,7 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &views::status_chart_screen,
     &boot_loader_frame,
     &views::plenum_screen,
-    &unload_status_frame,
+    &views::unload_status_screen,
     &views::left_status_bar_screen,
     &views::state_line_screen,
     &button_bar_frame,
@@ -78,6 +77,9 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &setup::drying_mode_dialog,
     &setup::mc_setup_dialog,
     &setup::burner_mode_dialog,
+    &setup::moisture_calibration_dialog,
+    &setup::unload_bushels_dialog,
+    &setup::meter_roll_voltage_dialog,
 });
 
 }  // namespace

@@ -134,6 +134,38 @@ TEST(Plant, ClearingTheCounterHoldsItAtZeroWhileBitThreeIsSet) {
     EXPECT_NEAR(link::u32le(view(p), off::unload_counter), per_hour * 10.0, per_hour * 1.0);
 }
 
+// The panel's calibration reaches what the stand-in reports: each trim
+// shifts its sensor's reading, the multiplier scales the rate and counter.
+TEST(Plant, CalibrationTrimsAndMultiplierShiftWhatIsReported) {
+    struct Row {
+        std::size_t setting, reading;
+        std::int16_t tenths;
+    };
+    const Row rows[] = {{off::mcal_234, off::moisture_191, 15},
+                        {off::mcal_232, off::moisture_189, -20},
+                        {off::mcal_243, off::value_195, 100},
+                        {off::mcal_241, off::grain_temp_193, -7}};
+    for (const Row& r : rows) {
+        Plant plain(4, false), trimmed(4, false);
+        const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(static_cast<std::uint16_t>(r.tenths) >> 8),
+                                       static_cast<std::uint8_t>(r.tenths)};
+        trimmed.write(r.setting, bytes, 2);
+        plain.step(60'000);
+        trimmed.step(60'000);
+        EXPECT_NEAR(link::u16be(view(trimmed), r.reading) - link::u16be(view(plain), r.reading), r.tenths, 1)
+            << "setting " << r.setting;
+    }
+    Plant normal(4, false), raised(4, false);
+    write8(raised, off::unload_163, 150);
+    normal.step(60'000);
+    raised.step(60'000);
+    const double rate = link::u16be(view(normal), off::value_173);
+    ASSERT_GT(rate, 0);
+    EXPECT_NEAR(link::u16be(view(raised), off::value_173), rate * 1.5, 1);
+    EXPECT_NEAR(link::u32le(view(raised), off::unload_counter), link::u32le(view(normal), off::unload_counter) * 1.5,
+                link::u32le(view(normal), off::unload_counter) * 0.01 + 2);
+}
+
 TEST(Plant, ALoadCountsTheOutOfGrainTimerDownFromItsSetting) {
     Plant p(1, false);
     p.apply(act(ActionKind::load));
