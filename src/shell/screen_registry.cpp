@@ -6,6 +6,7 @@
 #include "logging/history_screen/history_dialog.h"
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
+#include "setup/hardware/hardware_dialog.h"
 #include "setup/set_time/set_time_dialog.h"
 #include "setup/setup_selection/setup_selection_window.h"
 #include "setup/temp_select/temp_select_window.h"
@@ -74,6 +75,8 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &views::sample_time_dialog,
     &logging::logger_setup_dialog,
     &setup::set_time_dialog,
+    &setup::dryer_hardware_dialog,
+    &setup::sensor_selection_dialog,
 });
 
 }  // namespace
