@@ -17,15 +17,6 @@ constexpr int kButtonH = 44;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(place);
-    kit::fit_button_text(*b);
-    return b;
-}
-
 // A two-line check button ("Grain Inverter" over "Present"), lit green while
 // its option is on; the dialog sets the state, a press only asks.
 QPushButton* add_option(QWidget* parent, const QString& name, const QString& caption, QRect place) {
@@ -113,7 +104,7 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
         const bool length = g == static_cast<std::size_t>(HardwareGroup::length);
         const QRect place = length ? QRect(5, 205, 460, 195) : QRect(5 + static_cast<int>(g) * 153, 5, 147, 195);
         auto* box = new ChoiceGroup(this, QString::fromLatin1(names[g]), place, length ? 3 : 1, 120);
-        auto* select = add_button(box, QStringLiteral("SELECT"), QStringLiteral("SELECT"), box->button_room());
+        auto* select = add_touch_button(box, QStringLiteral("SELECT"), QStringLiteral("SELECT"), box->button_room());
         const auto group = static_cast<HardwareGroup>(g);
         connect(select, &QPushButton::clicked, this, [this, group] {
             model_.select(group);
@@ -130,12 +121,12 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
     sampler_ = add_option(this, QStringLiteral("Cycled Sampler"), QStringLiteral("Cycled Sampler\nEnabled"),
                           QRect(475, 257, 140, kButtonH + 4));
     connect(sampler_, &QPushButton::clicked, this, &DryerHardwareDialog::sampler_pressed);
-    auto* sensors = add_button(this, QStringLiteral("SENSOR SETUP"), QStringLiteral("SENSOR SETUP"),
+    auto* sensors = add_touch_button(this, QStringLiteral("SENSOR SETUP"), QStringLiteral("SENSOR SETUP"),
                                QRect(475, 309, 140, kButtonH));
     sensors->setEnabled(context_.shell.has_dialog(kit::DialogId::sensor_selection));
     connect(sensors, &QPushButton::clicked, this,
             [this] { context_.shell.open_dialog(kit::DialogId::sensor_selection, this); });
-    auto* accept_exit = add_button(this, QStringLiteral("ACCEPT/EXIT"), QStringLiteral("ACCEPT/EXIT"),
+    auto* accept_exit = add_touch_button(this, QStringLiteral("ACCEPT/EXIT"), QStringLiteral("ACCEPT/EXIT"),
                                    QRect(475, 357, 140, kButtonH));
     connect(accept_exit, &QPushButton::clicked, this, [this] {
         context_.shell.request_graph_redraw();
@@ -184,9 +175,9 @@ SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* ov
                                     QRect(5 + static_cast<int>(i) * 280, 5, 270, 130), 1, 56);
         const QRect room = box->button_room();
         const int half = room.width() / 2;
-        auto* analog = add_button(box, QStringLiteral("Analog Interface"), QStringLiteral("Analog Interface"),
+        auto* analog = add_touch_button(box, QStringLiteral("Analog Interface"), QStringLiteral("Analog Interface"),
                                   QRect(room.left(), room.top(), half - 3, room.height()));
-        auto* network = add_button(box, QStringLiteral("Network Interface"), QStringLiteral("Network Interface"),
+        auto* network = add_touch_button(box, QStringLiteral("Network Interface"), QStringLiteral("Network Interface"),
                                    QRect(room.left() + half + 3, room.top(), half - 3, room.height()));
         connect(analog, &QPushButton::clicked, this, [this, place] {
             model_.choose(place, SensorKind::analog);
@@ -198,13 +189,13 @@ SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* ov
         });
         groups_[i] = box;
     }
-    auto* accept_button = add_button(this, QStringLiteral("Accept"), QStringLiteral("Accept"),
+    auto* accept_button = add_touch_button(this, QStringLiteral("Accept"), QStringLiteral("Accept"),
                                      QRect(140, 145, 130, kButtonH));
     connect(accept_button, &QPushButton::clicked, this, [this] {
         model_.accept();
         accept();
     });
-    auto* cancel = add_button(this, QStringLiteral("Cancel"), QStringLiteral("Cancel"), QRect(290, 145, 130, kButtonH));
+    auto* cancel = add_touch_button(this, QStringLiteral("Cancel"), QStringLiteral("Cancel"), QRect(290, 145, 130, kButtonH));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     place_below_caption(560, 195);
     redraw();
