@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "link/fields.h"
-#include "link/settings_edit.h"
 #include "setup/hardware/hardware_model.h"
 #include "setup/hardware/sensor_selection_model.h"
 
@@ -121,13 +120,6 @@ TEST(DryerHardware, the_family_decides_groups_labels_and_the_inverter) {
     }
 }
 
-TEST(DryerHardware, model_designations_are_distinct_until_the_special_builds) {
-    const std::vector<std::string> names = length_choices(true, no_text);
-    for (std::size_t i = 0; i < 11; ++i)
-        for (std::size_t j = i + 1; j < names.size(); ++j) EXPECT_NE(names[i], names[j]) << i << " " << j;
-    EXPECT_EQ(names[11], "SPECIAL MODEL");  // the English text stands in for a missing text 147
-}
-
 TEST(DryerHardware, out_of_range_values_check_no_choice) {
     link::LinkState s;
     for (std::size_t at = off::fan_heater_count; at <= off::dryer_length_index; ++at) s.status.set(at, 0xEE);
@@ -178,14 +170,6 @@ TEST(DryerHardware, accept_sends_what_differs_and_clears_dual_plenum_off_single_
             EXPECT_EQ(s.settings.get(off::system_flags_257), c.sent_257);
         }
     }
-}
-
-TEST(DryerHardware, opening_keeps_a_pending_commit) {
-    link::LinkState s;
-    s.status.set(off::options_279, 0x01);
-    link::commit_u8(s, off::options_279, 0x81, "test");
-    DryerHardware hw(s);
-    EXPECT_TRUE(hw.view(no_text).inverter_present);
 }
 
 TEST(SensorSelection, the_bits_of_each_sensor) {

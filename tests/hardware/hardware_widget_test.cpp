@@ -14,7 +14,6 @@
 #include "kit/panel_style.h"
 #include "link/fields.h"
 #include "setup/hardware/hardware_dialog.h"
-#include "setup/setup_dialogs/setup_dialogs.h"
 #include "shell/main_window.h"
 #include "shell/screen_registry.h"
 #include "tests/setup/modal_watch.h"
@@ -77,81 +76,47 @@ struct HardwareRoad : ::testing::Test {
     }
 };
 
-TEST_F(HardwareRoad, select_inverter_sampler_yes_then_accept_sends_them_and_asks_for_the_graph) {
+TEST_F(HardwareRoad, select_inverter_and_sampler_then_accept_sends_them_and_asks_for_the_graph) {
     EXPECT_FALSE(w->timers().graph_request());
-    QString question;
     run([&](DryerHardwareDialog* d) {
+        EXPECT_LE(d->width(), 640);
+        EXPECT_LE(d->height(), 480);
+        for (QPushButton* b : d->findChildren<QPushButton*>()) {
+            const bool two_lines = b->text().contains(QLatin1Char('\n'));
+            EXPECT_TRUE(kit::fit_text(b->text(), b->rect().adjusted(6, 2, -6, -2), b->font(), two_lines).fits)
+                << b->text().toStdString();
+        }
         EXPECT_EQ(d->group(HardwareGroup::fan_heaters)->checked(), 1);
         select(d, "Number FH");  // two modules: three <-> four
         EXPECT_EQ(d->group(HardwareGroup::fan_heaters)->checked(), 2);
         click(d, "Grain Inverter");
-        on_next_modal(d, [&question](QWidget* ask) {
-            question = ask->windowTitle();
-            QTest::mouseClick(ask->findChild<QPushButton*>(QStringLiteral("Yes")), Qt::LeftButton);
+        auto* sampler = d->findChild<QPushButton*>(QStringLiteral("Cycled Sampler"));
+        // CANCEL changes nothing, whatever the click did to the button.
+        on_next_modal(d, [](QWidget* ask) { click(ask, "CANCEL"); });
+        click(d, "Cycled Sampler");
+        EXPECT_FALSE(sampler->isChecked());
+        on_next_modal(d, [](QWidget* ask) {
+            EXPECT_EQ(ask->windowTitle(), QStringLiteral("Cycled Sampler"));
+            click(ask, "Yes");
         });
         click(d, "Cycled Sampler");
-        EXPECT_TRUE(d->findChild<QPushButton*>(QStringLiteral("Cycled Sampler"))->isChecked());
+        EXPECT_TRUE(sampler->isChecked());
         EXPECT_TRUE(d->findChild<QPushButton*>(QStringLiteral("Grain Inverter"))->isChecked());
         click(d, "ACCEPT/EXIT");
     });
-    EXPECT_EQ(question, QStringLiteral("Cycled Sampler"));
     EXPECT_EQ(raised_rows(state), (std::vector<int>{row::fan_heater_count, row::system_flags,
                                                     row::hardware_options, row::hardware_options_2}));
     EXPECT_EQ(state.settings.get(off::fan_heater_count), 2);
-    EXPECT_EQ(state.settings.get(off::system_flags_257), 0x00);
+    EXPECT_EQ(state.settings.get(off::system_flags_257), 0x00);  // dual plenum needs one fan/heater
     EXPECT_EQ(state.settings.get(off::options_279), 0x80);
     EXPECT_EQ(state.settings.get(off::options_293), 0x80);
     EXPECT_TRUE(w->timers().graph_request());
-}
 
-TEST_F(HardwareRoad, sampler_cancel_changes_nothing_and_a_set_sampler_clears_without_asking) {
+    // An enabled sampler is cleared without a question.
     run([&](DryerHardwareDialog* d) {
-        on_next_modal(d, [](QWidget* ask) {
-            QTest::mouseClick(ask->findChild<QPushButton*>(QStringLiteral("CANCEL")), Qt::LeftButton);
-        });
         click(d, "Cycled Sampler");
-        EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("Cycled Sampler"))->isChecked());
-        EXPECT_FALSE(d->model().sampler_enabled());
-        click(d, "ACCEPT/EXIT");
-    });
-    // Two fan/heaters with dual plenum reported: only the dual-plenum bit goes.
-    EXPECT_EQ(raised_rows(state), std::vector<int>{row::system_flags});
-
-    state.status.set(off::options_293, 0x81);
-    run([&](DryerHardwareDialog* d) {
-        click(d, "Cycled Sampler");  // no question: it was enabled
         EXPECT_EQ(QApplication::activeModalWidget(), d);
         EXPECT_FALSE(d->model().sampler_enabled());
-    });
-    EXPECT_EQ(state.settings.get(off::options_293), 0x01);
-}
-
-TEST_F(HardwareRoad, the_model_family_hides_groups_and_every_text_fits) {
-    state.status.set(off::options_225, 0x28);
-    state.status.set(off::dryer_length_index, 13);
-    run([&](DryerHardwareDialog* d) {
-        EXPECT_LE(d->width(), 640);
-        EXPECT_LE(d->height(), 480);
-        EXPECT_FALSE(d->group(HardwareGroup::modules)->isVisible());
-        EXPECT_FALSE(d->group(HardwareGroup::fuel)->isVisible());
-        EXPECT_FALSE(d->group(HardwareGroup::load_system)->isVisible());
-        EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("Grain Inverter"))->isVisible());
-        ChoiceGroup* length = d->group(HardwareGroup::length);
-        EXPECT_EQ(length->checked(), 13);
-        EXPECT_EQ(length->choices()[13], QStringLiteral("SPECIAL MODEL"));
-        for (QPushButton* b : d->findChildren<QPushButton*>()) {
-            SCOPED_TRACE(b->text().toStdString());
-            const bool two_lines = b->text().contains(QLatin1Char('\n'));
-            EXPECT_TRUE(kit::fit_text(b->text(), b->rect().adjusted(6, 2, -6, -2), b->font(), two_lines).fits);
-        }
-        // Fan/heaters are one or three in this family.
-        select(d, "Number FH");
-        EXPECT_EQ(d->group(HardwareGroup::fan_heaters)->checked(), 0);
-        // The controller reports the plain family: the groups come back.
-        state.status.set(off::options_225, 0x00);
-        d->redraw();
-        EXPECT_TRUE(d->group(HardwareGroup::modules)->isVisible());
-        EXPECT_EQ(d->group(HardwareGroup::length)->choices()[13], QStringLiteral("38"));
     });
 }
 
