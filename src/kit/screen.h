@@ -95,6 +95,9 @@ public:
     // Opens the dialog over `over` and returns when it closes; false when it
     // is not built. `arg` is the dialog's mode where it has one.
     virtual bool open_dialog(DialogId id, QWidget* over, int arg = 0) = 0;
+    // Asks for the line graph and the plenum view to be drawn again a few
+    // seconds later (after a change of the dryer's hardware).
+    virtual void request_graph_redraw() {}
 };
 
 // What every screen is created with.

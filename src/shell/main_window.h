@@ -74,6 +74,7 @@ public:
     void restore_main_screen() override;
     bool has_dialog(kit::DialogId id) const override;
     bool open_dialog(kit::DialogId id, QWidget* over, int arg = 0) override;
+    void request_graph_redraw() override { timers_.request_graph_redraw(); }
 
     // Returns true when the window's screen is built (not a titled frame).
     bool screen_built(kit::WindowId id) const override;

@@ -7,6 +7,7 @@
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
 #include "setup/calibration/calibration_dialogs.h"
+#include "setup/hardware/hardware_dialog.h"
 #include "setup/modes/modes_dialogs.h"
 #include "setup/set_time/set_time_dialog.h"
 #include "setup/setup_selection/setup_selection_window.h"
@@ -80,6 +81,8 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &setup::moisture_calibration_dialog,
     &setup::unload_bushels_dialog,
     &setup::meter_roll_voltage_dialog,
+    &setup::dryer_hardware_dialog,
+    &setup::sensor_selection_dialog,
 });
 
 }  // namespace

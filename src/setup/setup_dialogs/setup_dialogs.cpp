@@ -17,14 +17,8 @@ constexpr int kButtonH = 50;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// A touch-sized push button with its caption fitted to its face.
 QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(place);
-    kit::fit_button_text(*b);
-    return b;
+    return add_touch_button(parent, name, caption, place);
 }
 
 void panel_look(kit::PanelDialog& d, const QString& name) {
@@ -33,6 +27,15 @@ void panel_look(kit::PanelDialog& d, const QString& name) {
 }
 
 }  // namespace
+
+QPushButton* add_touch_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(place);
+    kit::fit_button_text(*b);
+    return b;
+}
 
 FittedLines::FittedLines(QWidget* parent, int pixel_size, bool wrap)
     : QWidget(parent), pixel_size_(pixel_size), wrap_(wrap) {}
