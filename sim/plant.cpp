@@ -301,6 +301,10 @@ void Plant::update_units(double dt_s) {
         if (flame_[u]) a |= 0x04;
         image_[link::heater_state_a_offset(u)] = a;
         image_[link::heater_state_b_offset(u)] = b;
+        // State byte C bit 2: the unit runs without its air-switch test, as
+        // the panel asks with bit 2 of the unit's burner mode. The byte's
+        // other bits are left to scenarios (set8).
+        set_bit(link::heater_state_c_offset(u), 2, in_use && (image_[link::burner_mode_offset(u)] & 0x04) != 0);
     }
 }
 

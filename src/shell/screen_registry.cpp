@@ -6,6 +6,7 @@
 #include "logging/history_screen/history_dialog.h"
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
+#include "setup/diagnostics/diagnostics_dialog.h"
 #include "setup/set_time/set_time_dialog.h"
 #include "setup/setup_selection/setup_selection_window.h"
 #include "setup/temp_select/temp_select_window.h"
@@ -28,8 +29,6 @@ using kit::WindowId;
 
 // Windows whose screens come later; until then the main window shows their
 // titled frames, and the buttons that would open them are disabled.
-const kit::ScreenRow boot_loader_frame{WindowId::boot_loader, "BOOT_LOADER_WINDOW", " UPDATE DRYER PROGRAMMING",
-                                       {0, 0, 640, 480}, Frame::caption_bar, false, false, 0, nullptr};
 const kit::ScreenRow unload_status_frame{WindowId::unload_status, "UNLOAD_STATUS_WINDOW", " UNLOAD STATUS",
                                          {0, 245, 240, 175}, Frame::caption_bar, false, false, rd::unload_status,
                                          nullptr};
@@ -53,7 +52,7 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &views::warning_screen,
     &views::readings_screen,
     &views::status_chart_screen,
-    &boot_loader_frame,
+    &setup::boot_loader_screen,
     &views::plenum_screen,
     &unload_status_frame,
     &views::left_status_bar_screen,
@@ -74,6 +73,7 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &views::sample_time_dialog,
     &logging::logger_setup_dialog,
     &setup::set_time_dialog,
+    &setup::diagnostics_dialog,
 });
 
 }  // namespace
