@@ -1,5 +1,7 @@
 #include "sim/plant.h"
 
+#include <array>
+
 #include <algorithm>
 #include <cmath>
 
@@ -369,6 +371,27 @@ void Plant::update_running_bits() {
     image_[off::moisture_201] = running_ ? 1 : 0;
     set_bit(off::mode_flags_179, 4, true);
     set_bit(off::status_280, 6, true);
+    // The display I/O module's relay outputs as driven (239-240): FAN k and
+    // BURNER k follow unit k's state byte B; J2's last three are LOAD,
+    // UNLOAD and START. Shorted outputs (177-178) only by scenario (set8).
+    std::uint16_t out = 0;  // bit i: output row i of J1-01 .. J2-08
+    static constexpr std::array<int, 16> kFanOf{0, 0, 6, 0, 5, 0, 4, 0, 3, 0, 2, 0, 1, 0, 0, 0};
+    static constexpr std::array<int, 16> kBurnerOf{0, 6, 0, 5, 0, 4, 0, 3, 0, 2, 0, 1, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < 16; ++i) {
+        const int fan = kFanOf[i], burner = kBurnerOf[i];
+        bool on = false;
+        if (fan) on = image_[link::heater_state_b_offset(fan)] & 0x01;
+        if (burner) on = image_[link::heater_state_b_offset(burner)] & 0x02;
+        if (i == 13) on = loading_;
+        if (i == 14) on = discharge;
+        if (i == 15) on = running_;
+        if (on) out = static_cast<std::uint16_t>(out | (1u << i));
+    }
+    std::uint8_t j2 = 0;  // J2-01 is bit 7
+    for (int b = 0; b < 8; ++b)
+        if (out & (1u << (8 + b))) j2 = static_cast<std::uint8_t>(j2 | (0x80u >> b));
+    image_[off::status_239_240] = static_cast<std::uint8_t>(out & 0xFF);
+    image_[off::status_239_240 + 1] = j2;
 }
 
 // --- once a second ---------------------------------------------------------
