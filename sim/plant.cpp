@@ -1,5 +1,7 @@
 #include "sim/plant.h"
 
+#include <array>
+
 #include <algorithm>
 #include <cmath>
 
@@ -301,6 +303,10 @@ void Plant::update_units(double dt_s) {
         if (flame_[u]) a |= 0x04;
         image_[link::heater_state_a_offset(u)] = a;
         image_[link::heater_state_b_offset(u)] = b;
+        // State byte C bit 2: the unit runs without its air-switch test, as
+        // the panel asks with bit 2 of the unit's burner mode. The byte's
+        // other bits are left to scenarios (set8).
+        set_bit(link::heater_state_c_offset(u), 2, in_use && (image_[link::burner_mode_offset(u)] & 0x04) != 0);
     }
 }
 
@@ -372,6 +378,27 @@ void Plant::update_running_bits() {
     image_[off::moisture_201] = running_ ? 1 : 0;
     set_bit(off::mode_flags_179, 4, true);
     set_bit(off::status_280, 6, true);
+    // The display I/O module's relay outputs as driven (239-240): FAN k and
+    // BURNER k follow unit k's state byte B; J2's last three are LOAD,
+    // UNLOAD and START. Shorted outputs (177-178) only by scenario (set8).
+    std::uint16_t out = 0;  // bit i: output row i of J1-01 .. J2-08
+    static constexpr std::array<int, 16> kFanOf{0, 0, 6, 0, 5, 0, 4, 0, 3, 0, 2, 0, 1, 0, 0, 0};
+    static constexpr std::array<int, 16> kBurnerOf{0, 6, 0, 5, 0, 4, 0, 3, 0, 2, 0, 1, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < 16; ++i) {
+        const int fan = kFanOf[i], burner = kBurnerOf[i];
+        bool on = false;
+        if (fan) on = image_[link::heater_state_b_offset(fan)] & 0x01;
+        if (burner) on = image_[link::heater_state_b_offset(burner)] & 0x02;
+        if (i == 13) on = loading_;
+        if (i == 14) on = discharge;
+        if (i == 15) on = running_;
+        if (on) out = static_cast<std::uint16_t>(out | (1u << i));
+    }
+    std::uint8_t j2 = 0;  // J2-01 is bit 7
+    for (int b = 0; b < 8; ++b)
+        if (out & (1u << (8 + b))) j2 = static_cast<std::uint8_t>(j2 | (0x80u >> b));
+    image_[off::status_239_240] = static_cast<std::uint8_t>(out & 0xFF);
+    image_[off::status_239_240 + 1] = j2;
 }
 
 // --- once a second ---------------------------------------------------------

@@ -165,6 +165,9 @@ struct PanelValues {
     std::atomic<std::uint8_t> view_switching_enabled{1};
     std::atomic<std::uint8_t> dipswitch_latch{0};
     std::atomic<std::uint8_t> meter_roll_screen_open{0};  // owned by the meter roll speed screen
+    // 1 while the technician's diagnostics dialog is open (set and cleared by
+    // it); while set, the main window holds the decoder's event commands.
+    std::atomic<std::uint8_t> diagnostics_mode{0};
     // The setup buttons the controller's status shows or hides, by their
     // commands: 1 shown, 0 hidden. Written by the one-second housekeeping,
     // read by the setup selection screens (both on the user-interface thread).

@@ -17,6 +17,7 @@ struct EventCommands {
 // take_event_commands() returns 34822 when the meter roll event is
 // raised and 34823 when the dipswitch event is raised while the dipswitch
 // latch is 0, in that order, lowering each event it turns into a command.
+// While the diagnostics mode is marked it returns none and lowers nothing.
 EventCommands take_event_commands(link::PanelValues& values);
 
 }  // namespace dryer::shell

@@ -7,6 +7,7 @@
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
 #include "setup/calibration/calibration_dialogs.h"
+#include "setup/diagnostics/diagnostics_dialog.h"
 #include "setup/hardware/hardware_dialog.h"
 #include "setup/modes/modes_dialogs.h"
 #include "setup/set_time/set_time_dialog.h"
@@ -32,8 +33,6 @@ using kit::WindowId;
 
 // Windows whose screens come later; until then the main window shows their
 // titled frames, and the buttons that would open them are disabled.
-const kit::ScreenRow boot_loader_frame{WindowId::boot_loader, "BOOT_LOADER_WINDOW", " UPDATE DRYER PROGRAMMING",
-                                       {0, 0, 640, 480}, Frame::caption_bar, false, false, 0, nullptr};
 const kit::ScreenRow button_bar_frame{WindowId::button_bar, "BUTTON_BAR_WINDOW", " DRYER BAR STATUS",
                                       {0, 420, 640, 55}, Frame::none, false, true, rd::button_bar, nullptr};
 const kit::ScreenRow auto_start_config_frame{WindowId::auto_start_config,
@@ -54,7 +53,7 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &views::warning_screen,
     &views::readings_screen,
     &views::status_chart_screen,
-    &boot_loader_frame,
+    &setup::boot_loader_screen,
     &views::plenum_screen,
     &views::unload_status_screen,
     &views::left_status_bar_screen,
@@ -83,6 +82,7 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &setup::meter_roll_voltage_dialog,
     &setup::dryer_hardware_dialog,
     &setup::sensor_selection_dialog,
+    &setup::diagnostics_dialog,
 });
 
 }  // namespace

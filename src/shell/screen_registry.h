@@ -15,7 +15,6 @@ std::span<const kit::ScreenRow* const> screen_registry();
 std::span<const kit::DialogRow* const> dialog_registry();
 
 // The rows of the windows whose screens are not built yet: titled frames.
-extern const kit::ScreenRow boot_loader_frame;
 extern const kit::ScreenRow button_bar_frame;
 extern const kit::ScreenRow auto_start_config_frame;
 

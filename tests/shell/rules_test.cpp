@@ -102,6 +102,16 @@ TEST(EventBytes, dipswitch_event_not_turned_into_a_command_once_latched) {
     EXPECT_EQ(c.commands[0], 34822);
 }
 
+TEST(EventBytes, wait_raised_while_the_diagnostics_screen_is_open) {
+    link::PanelValues v;
+    v.diagnostics_mode = 1;
+    v.meter_roll_event = 1;
+    v.dipswitch_event = 1;
+    EXPECT_EQ(take_event_commands(v).count, 0u);
+    v.diagnostics_mode = 0;
+    EXPECT_EQ(take_event_commands(v).count, 2u);
+}
+
 struct RecordingStartup : StartupSteps {
     std::vector<std::string> log;
     bool single = true;

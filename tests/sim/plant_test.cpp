@@ -314,5 +314,21 @@ TEST(Plant, BadCountCodeFromThePanelLeavesNoUnitInUse) {
     for (int u = 1; u <= 6; ++u) EXPECT_EQ(p.image()[link::heater_state_a_offset(u)], 0);
 }
 
+// The default dryer (units 5 and 6 running, fans on) drives the relay
+// outputs FAN 5, FAN 6 and START; the others stay off.
+TEST(PlantOutputs, relay_outputs_follow_the_units_and_the_run) {
+    Plant p(1, false);
+    p.step(5000);
+    const std::uint8_t j1 = p.image()[off::status_239_240];
+    const std::uint8_t j2 = p.image()[off::status_239_240 + 1];
+    EXPECT_EQ(j1 & 0x14, 0x14);        // J1-03 FAN 6, J1-05 FAN 5
+    EXPECT_EQ(j1 & 0x40, 0);           // J1-07 FAN 4: not in use
+    EXPECT_EQ(j2 & 0x01, 0x01);        // J2-08 START
+    EXPECT_EQ(j2 & 0x88, 0);           // J2-01 FAN 3, J2-05 FAN 1
+    p.apply(act(ActionKind::stop));
+    p.step(1000);
+    EXPECT_EQ(p.image()[off::status_239_240 + 1] & 0x01, 0);
+}
+
 }  // namespace
 }  // namespace dryer::sim
