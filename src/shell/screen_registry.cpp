@@ -6,6 +6,7 @@
 #include "logging/history_screen/history_dialog.h"
 #include "logging/logger_setup/logger_setup_dialog.h"
 #include "setup/batch_timers/batch_drying_window.h"
+#include "setup/moisture/moisture_dialogs.h"
 #include "setup/set_time/set_time_dialog.h"
 #include "setup/setup_selection/setup_selection_window.h"
 #include "setup/temp_select/temp_select_window.h"
@@ -74,6 +75,11 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &views::sample_time_dialog,
     &logging::logger_setup_dialog,
     &setup::set_time_dialog,
+    &setup::moisture_setpoint_dialog,
+    &setup::meter_roll_speed_dialog,
+    &setup::unload_parameters_dialog,
+    &setup::temp_manager_dialog,
+    &setup::five_speed_dialog,
 });
 
 }  // namespace

@@ -96,9 +96,7 @@ bool scheme1_two_speed_form(const MeterRoll& m, const link::LinkState& s) {
 // The speed INCREASE and DECREASE act on: the one bar, or the selected one.
 Speed active_speed(const MeterRoll& m, const link::LinkState& s) {
     const bool batch = link::load(s.values.batch_mode) != 0;
-    if (!batch && (m.scheme() == 2 || scheme1_two_speed_form(m, s))) return m.selected();
-    if (!batch && m.scheme() == 1) return m.selected();
-    return Speed::main;
+    return !batch && (m.scheme() == 1 || m.scheme() == 2) ? m.selected() : Speed::main;
 }
 }  // namespace
 

@@ -485,14 +485,14 @@ namespace {
 
 void open_moisture_setpoint(kit::PanelContext& c, QWidget* over, int mode) {
     MoistureSetpointDialog dialog(over, c.state, texts_of(c), mode);
-    run(c, dialog, link::redraw::setup_dialogs | link::redraw::moisture_status_bar | link::redraw::autostart);
+    run(c, dialog, link::redraw::line_graph | link::redraw::setup_dialogs | link::redraw::autostart);
 }
 
 void open_meter_roll_speed(kit::PanelContext& c, QWidget* over, int) {
     // One at a time: the meter roll event may come again while it is open.
     if (link::load(c.state.values.meter_roll_screen_open) != 0) return;
     MeterRollDialog dialog(over, c.state, texts_of(c));
-    run(c, dialog, link::redraw::meter_roll_screen | link::redraw::line_graph);
+    run(c, dialog, link::redraw::meter_roll_screen | link::redraw::line_graph | link::redraw::setup_dialogs);
 }
 
 void open_unload_parameters(kit::PanelContext& c, QWidget* over, int) {
