@@ -117,6 +117,15 @@ MoistureKeypadDialog::MoistureKeypadDialog(QWidget* over, std::uint16_t reported
     place_below_caption(370, 295);
 }
 
+void MoistureKeypadDialog::showEvent(QShowEvent* event) {
+    kit::PanelDialog::showEvent(event);
+    const QWidget* field = over() ? over()->findChild<QLabel*>(QStringLiteral("VALUE")) : nullptr;
+    const QScreen* s = screen();
+    if (!field || !s) return;
+    const int below = field->mapToGlobal(QPoint(0, field->height())).y() + 4;
+    move(x(), std::max(0, std::min(below, s->geometry().bottom() + 1 - height())));
+}
+
 void MoistureKeypadDialog::key(int k) {
     if (k < 0) {
         keypad_.erase();

@@ -30,6 +30,10 @@ public:
     // without any key.
     std::optional<std::uint16_t> result() const { return result_; }
 
+protected:
+    // Opens below the setpoint dialog's field, so the entry stays in sight.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void key(int k);
 
