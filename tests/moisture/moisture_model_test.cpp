@@ -7,6 +7,7 @@
 
 #include "link/fields.h"
 #include "link/link_state.h"
+#include "link/settings_edit.h"
 #include "setup/moisture/meter_roll_model.h"
 #include "setup/moisture/moisture_model.h"
 
@@ -346,6 +347,27 @@ TEST(MeterRoll, SchemeButtonTogglesOneSpeedAndTracking) {
     EXPECT_EQ(m2.scheme_button(), MeterRoll::SchemeAction::toggled);  // off at once
     EXPECT_EQ(two.settings.get(off::mc_mode_flags), 0x02);
     EXPECT_TRUE(two.flags.raised(row::meter_roll_block));
+}
+
+// The two commands of the edit path the speed screen uses refuse every row
+// they are not meant for, and any row number at all.
+TEST(MeterRoll, HandBackAndWithdrawOnlyTheirOwnRows) {
+    struct Row { int row; bool hand_back; bool withdraw; };
+    for (const Row r : {Row{row::meter_roll_speeds_back, true, false}, Row{row::meter_roll_value_back, true, false},
+                        Row{row::meter_roll_speeds_160_back, true, false}, Row{row::meter_roll_control, false, true},
+                        Row{row::moisture_setpoint, false, false}, Row{0, false, false}, Row{83, false, false},
+                        Row{-1, false, false}}) {
+        link::LinkState s;
+        EXPECT_EQ(link::hand_back(s, r.row), r.hand_back) << r.row;
+        if (r.row >= 1 && r.row <= 82) {
+            EXPECT_EQ(s.flags.raised(r.row), r.hand_back) << r.row;
+            s.flags.raise(r.row);
+        }
+        EXPECT_EQ(link::withdraw(s, r.row), r.withdraw) << r.row;
+        if (r.row >= 1 && r.row <= 82) {
+            EXPECT_EQ(s.flags.raised(r.row), !r.withdraw) << r.row;
+        }
+    }
 }
 
 }  // namespace
