@@ -104,6 +104,18 @@ bool commit_min_sec(LinkState& state, std::size_t offset, std::uint8_t minutes, 
     return commit_setting(state, offset, b, source);
 }
 
+bool hand_back(LinkState& state, int row) {
+    if (!valid_row(row) || row_of(row).from != Source::status) return false;
+    state.flags.raise(row);
+    return true;
+}
+
+bool withdraw(LinkState& state, int row) {
+    if (!valid_row(row) || row_of(row).clear != Clear::by_screen) return false;
+    state.flags.lower(row);
+    return true;
+}
+
 bool commit_eligible(int row) {
     if (!settings_row(row)) return false;
     switch (row_of(row).clear) {

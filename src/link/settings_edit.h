@@ -61,6 +61,17 @@ bool commit_u16be(LinkState& state, std::size_t offset, std::uint16_t value, std
 bool commit_min_sec(LinkState& state, std::size_t offset, std::uint8_t minutes, std::uint8_t seconds,
                     std::string_view source);
 
+// hand_back() raises the flag of a row sourced from the status image: a
+// command that sends the controller's own reported values back to it (the
+// meter roll speed screen's rows 47, 48 and 51). Nothing is journalled, as
+// no setting changes. Returns false, raising nothing, for any other row.
+bool hand_back(LinkState& state, int row);
+
+// withdraw() lowers the flag of a row that only its screen lowers (row 43,
+// the meter roll control byte, whose echo the decoder never checks).
+// Returns false, lowering nothing, for any other row.
+bool withdraw(LinkState& state, int row);
+
 // commit_eligible() returns whether commit_changed() considers the row: rows
 // sent from the settings image and lowered by their echo (plain, previous
 // frame, or masked for byte 279). The stage-reset rows (echo against the

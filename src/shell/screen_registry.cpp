@@ -10,6 +10,7 @@
 #include "setup/diagnostics/diagnostics_dialog.h"
 #include "setup/hardware/hardware_dialog.h"
 #include "setup/modes/modes_dialogs.h"
+#include "setup/moisture/moisture_dialogs.h"
 #include "setup/set_time/set_time_dialog.h"
 #include "setup/setup_selection/setup_selection_window.h"
 #include "setup/temp_select/temp_select_window.h"
@@ -83,6 +84,11 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &setup::dryer_hardware_dialog,
     &setup::sensor_selection_dialog,
     &setup::diagnostics_dialog,
+    &setup::moisture_setpoint_dialog,
+    &setup::meter_roll_speed_dialog,
+    &setup::unload_parameters_dialog,
+    &setup::temp_manager_dialog,
+    &setup::five_speed_dialog,
 });
 
 }  // namespace

@@ -19,14 +19,6 @@ namespace {
 
 using testing::TempRoot;
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "l10n_qt_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
-}
-
 std::filesystem::path built_languages() {
     const char* dir = std::getenv("DRYER_BINARY_DIR");
     return std::filesystem::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
@@ -35,7 +27,6 @@ std::filesystem::path built_languages() {
 class LanguageDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
         std::vector<std::u16string> en(485), de(485);
         for (int i = 0; i < kLanguageCount; ++i) {
             const auto& lang = kLanguages[static_cast<std::size_t>(i)];
@@ -133,7 +124,6 @@ TEST_F(LanguageDialogTest, centres_over_parent_clamping_negative_to_zero) {
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
         ASSERT_TRUE(std::filesystem::is_directory(built_languages() / "EN" / "Bitmaps"));
         std::filesystem::create_directory_symlink(built_languages(), root.hard_disk() / "Languages");
     }
@@ -187,7 +177,6 @@ TEST_F(Pictures, missing_picture_gives_none_and_pressed_look_keeps_size) {
 }
 
 TEST(PicturesNoFiles, language_without_bitmaps_has_no_fallback) {
-    app();
     TempRoot root;
     std::filesystem::create_directories(root.lang("EN") / "Bitmaps");
     EXPECT_TRUE(load_button_picture(41).isNull());

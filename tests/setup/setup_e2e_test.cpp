@@ -297,6 +297,52 @@ TEST_F(SettingRoad, MiscEditsTheGrainSetpointWithTheKeypad) {
     ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::grain_setpoint); }, 2000));
 }
 
+// Moisture-control mode 4: "MISC" opens the moisture setpoint; a value typed
+// on its keypad goes out under item 199 until the stand-in echoes it, and the
+// dialog then shows the controller's value.
+TEST_F(SettingRoad, MiscSetsTheMoistureSetpointThroughItsKeypad) {
+    stand_in->set(sim::ActionKind::set8, link::off::mc_mode_flags, 4);
+    ASSERT_TRUE(wait_for([] { return state().status.get(link::off::mc_mode_flags) == 4; }, 3000));
+    QString shown;
+    on_next_modal(nullptr, [&shown](QWidget* dialog) {
+        on_next_modal(dialog, [](QWidget* pad) {
+            for (const char* k : {"1", "6", "5", "ACCEPT"}) {
+                QTest::mouseClick(pad->findChild<QPushButton*>(QString::fromUtf8(k)), Qt::LeftButton);
+            }
+        });
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("MODIFY SETPOINT")), Qt::LeftButton);
+        auto* value = dialog->findChild<QLabel*>(QStringLiteral("VALUE"));
+        EXPECT_TRUE(wait_for([value] { return value->text() == QStringLiteral("16.5 %"); }, 2000)) << value->text().toStdString();
+        shown = value->text();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("EXIT")), Qt::LeftButton);
+    });
+    press(shell::command::misc);
+    ASSERT_TRUE(wait_for([] { return stand_in->count("applied item 199 n=2: 0x00 0xA5") >= 1; }, 2000));
+    ASSERT_TRUE(wait_for([] { return !state().flags.raised(link::row::moisture_setpoint); }, 2000));
+    EXPECT_EQ(shown, QStringLiteral("16.5 %"));
+}
+
+// The controller's meter roll event (bit 7 of 159 turning) opens the speed
+// dialog once; CANCEL hands the controller's own speeds back under item 160.
+TEST_F(SettingRoad, MeterRollEventOpensTheSpeedDialogAndCancelHandsBack) {
+    // The controller's working speed 160 moved off its stored high speed.
+    stand_in->set(sim::ActionKind::set8, link::off::mc_mode_flags, 2);
+    stand_in->set(sim::ActionKind::set8, link::off::meter_roll_control_159 + 1, 99);
+    ASSERT_TRUE(wait_for([] { return state().status.get(link::off::mc_mode_flags) == 2; }, 3000));
+    QString opened;
+    on_next_modal(nullptr, [&opened](QWidget* dialog) {
+        opened = dialog->objectName();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CANCEL / EXIT")), Qt::LeftButton);
+    });
+    const int before = stand_in->count("applied item 160 n=3");
+    const std::uint8_t control = state().status.get(link::off::meter_roll_control_159);
+    stand_in->set(sim::ActionKind::set8, link::off::meter_roll_control_159, control ^ 0x80u);
+    ASSERT_TRUE(wait_for([&opened] { return !opened.isEmpty(); }, 3000));
+    EXPECT_EQ(opened, QStringLiteral("MODIFYING METER ROLL SPEED SETPOINTS (Use knob on control panel) - 23"));
+    ASSERT_TRUE(wait_for([before] { return stand_in->count("applied item 160 n=3") > before; }, 2000));
+    EXPECT_EQ(link::load(state().values.meter_roll_screen_open), 0);
+}
+
 // A shutdown reported by the controller is recorded once by the receive
 // thread, listed on the history screen, and its help opens from there,
 // marked as the history's own so that it stays open after the condition.
