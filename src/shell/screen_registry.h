@@ -18,6 +18,5 @@ std::span<const kit::DialogRow* const> dialog_registry();
 extern const kit::ScreenRow boot_loader_frame;
 extern const kit::ScreenRow unload_status_frame;
 extern const kit::ScreenRow button_bar_frame;
-extern const kit::ScreenRow auto_start_config_frame;
 
 }  // namespace dryer::shell
