@@ -16,6 +16,10 @@ constexpr std::uint8_t kBinFull = 0x20;               // 171 bit 5
 constexpr std::uint8_t kLoadInProgress = 0x80;        // 58 bit 7
 constexpr std::uint8_t kAlarm = 0x20;                 // 118 bit 5
 constexpr std::uint8_t kOptionsKnown = 0x8F;          // bits of 279 the controller keeps
+// Start and end time of auto-start unit u (1..6, the operator's numbering):
+// unit 1 at the top of each block (304, 316), unit 6 at its bottom.
+std::size_t plan_start_offset(int u) { return static_cast<std::size_t>(306 - 2 * u); }
+std::size_t plan_end_offset(int u) { return static_cast<std::size_t>(318 - 2 * u); }
 
 // Main I/O node.
 constexpr std::uint8_t kMainIoNode = 14;
@@ -258,11 +262,12 @@ bool Plant::unit_heats(int unit) const {
     if (mode == 0 || sp <= kAmbientF + 10) return false;
     if (image_[off::drying_mode] == 1 && stage_ != Stage::heat && stage_ != Stage::low_heat) return false;
     if (plan_active_) {
-        // Auto-start unit u is physical unit 7 - u; it fires from A to B (to
-        // the end of the plan when B is not after A).
-        const int u = 7 - unit;
-        const std::uint32_t a = image_[304 - 2 * (u - 1)] + 256u * image_[305 - 2 * (u - 1)];
-        const std::uint32_t b = image_[316 - 2 * (u - 1)] + 256u * image_[317 - 2 * (u - 1)];
+        // The plan counts units the operator's way (unit 1 is the first in
+        // use, physical unit 6); a unit fires from A to B (to the end of the
+        // plan when B is not after A).
+        const int u = link::plenum_unit(unit);
+        const std::uint32_t a = link::u16le(link::ByteView{image_.data()}, plan_start_offset(u));
+        const std::uint32_t b = link::u16le(link::ByteView{image_.data()}, plan_end_offset(u));
         const std::uint32_t end = b > a ? b : kAutoStartSeconds;
         return plan_elapsed_s_ >= a && plan_elapsed_s_ < end;
     }
@@ -512,9 +517,14 @@ void Plant::start_plan() {
     put16le(off::autostart_318, kAutoStartSeconds);
     put16le(off::autostart_320, kAutoStartSeconds);
     put16le(off::autostart_322, 300);  // discharge starts after five minutes
+    // Units start one minute apart and stop two minutes apart from the end;
+    // the last unit in use of a dryer with several keeps heating to the end
+    // of the plan (its end time is not after its start).
+    const int in_use = unit_count(image_[off::fan_heater_count]);
     for (int u = 1; u <= 6; ++u) {
-        put16le(304 - 2 * static_cast<std::size_t>(u - 1), 60u * static_cast<std::uint32_t>(u));
-        put16le(316 - 2 * static_cast<std::size_t>(u - 1), kAutoStartSeconds - 120u * static_cast<std::uint32_t>(u));
+        const bool to_end = u == in_use && in_use > 1;
+        put16le(plan_start_offset(u), 60u * static_cast<std::uint32_t>(u));
+        put16le(plan_end_offset(u), to_end ? 0u : kAutoStartSeconds - 120u * static_cast<std::uint32_t>(u));
     }
     image_[off::status_280] = static_cast<std::uint8_t>((image_[off::status_280] & 0x40) | 0x02);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "autostart/auto_start/auto_start_windows.h"
 #include "link/link_state.h"
 #include "logging/history_screen/history_dialog.h"
 #include "logging/logger_setup/logger_setup_dialog.h"
@@ -36,16 +37,6 @@ using kit::WindowId;
 // titled frames, and the buttons that would open them are disabled.
 const kit::ScreenRow button_bar_frame{WindowId::button_bar, "BUTTON_BAR_WINDOW", " DRYER BAR STATUS",
                                       {0, 420, 640, 55}, Frame::none, false, true, rd::button_bar, nullptr};
-const kit::ScreenRow auto_start_config_frame{WindowId::auto_start_config,
-                                             "AUTO_START_CONFIG_WINDOW",
-                                             " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
-                                             {0, 0, 640, 475},
-                                             Frame::caption_bar,
-                                             true,
-                                             false,
-                                             rd::autostart,
-                                             nullptr};
-
 namespace {
 
 // In creation order: later windows lie above earlier ones.
@@ -67,7 +58,7 @@ constexpr std::array<const kit::ScreenRow*, kit::kWindowCount> kScreens{
     &views::graph_screen,
     &views::dryer_picture_screen,
     &setup::batch_drying_screen,
-    &auto_start_config_frame,
+    &autostart::auto_start_config_screen,
 };
 
 constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
@@ -89,6 +80,8 @@ constexpr auto kDialogs = std::to_array<const kit::DialogRow*>({
     &setup::unload_parameters_dialog,
     &setup::temp_manager_dialog,
     &setup::five_speed_dialog,
+    &autostart::auto_start_setup_dialog,
+    &autostart::auto_start_status_dialog,
 });
 
 }  // namespace

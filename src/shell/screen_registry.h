@@ -16,6 +16,5 @@ std::span<const kit::DialogRow* const> dialog_registry();
 
 // The rows of the windows whose screens are not built yet: titled frames.
 extern const kit::ScreenRow button_bar_frame;
-extern const kit::ScreenRow auto_start_config_frame;
 
 }  // namespace dryer::shell

@@ -244,6 +244,9 @@ TEST(Plant, AutoStartRunsItsPlanAndEndsItself) {
         const std::uint32_t a = link::u16le(v(), 304), b = link::u16le(v(), 316);
         ASSERT_LT(a, b);
         ASSERT_EQ(link::bit(v(), 136, 1), s >= a && s < b) << "at " << s << " s";
+        // Unit 2, the last of the two in use, heats from its start to the end.
+        ASSERT_EQ(link::u16le(v(), 314), 0u);
+        ASSERT_EQ(link::bit(v(), 135, 1), s >= link::u16le(v(), 302)) << "at " << s << " s";
     }
     EXPECT_TRUE(final_stage);
     EXPECT_FALSE(p.autostart_active());
