@@ -22,7 +22,7 @@ struct Reported {
     std::uint8_t value;
 };
 
-void report(link::LinkState& s, std::initializer_list<Reported> bytes) {
+void report(link::LinkState& s, const std::vector<Reported>& bytes) {
     for (const Reported& b : bytes) s.status.set(b.offset, b.value);
 }
 
@@ -30,7 +30,7 @@ void report(link::LinkState& s, std::initializer_list<Reported> bytes) {
 
 struct DryingModeRow {
     const char* name;
-    std::initializer_list<Reported> status;
+    std::vector<Reported> status;
     std::vector<DryingMode> presses;
     DryingModeView view;  // after the presses
     std::vector<int> at_once;
