@@ -179,6 +179,7 @@ TEST(PanelFonts, draw_every_character_of_every_language) {
     for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         if (QFile::exists(QString::fromLatin1(f))) fonts.emplace_back(QString::fromLatin1(f), 13);
     if (fonts.empty()) GTEST_SKIP() << "panel fonts not installed";
+    for (const QRawFont& f : fonts) ASSERT_TRUE(f.isValid());
     for (const auto& lang : kLanguages) {
         const std::string code(lang.folder);
         const QStringList texts = shipped_texts(code, languages_dir() / code);
