@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "l10n/language.h"
+
 namespace dryer::shell {
 
 namespace {
@@ -29,6 +31,25 @@ bool parse_seconds(const std::string& text, double& out) {
     if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(v) || v < 0 || v > 86400) return false;
     out = v;
     return true;
+}
+
+// Index of the language whose configuration name is name (any letter case), or -1.
+int language_index(std::string_view name) {
+    for (int i = 0; i < l10n::kLanguageCount; ++i) {
+        const std::string_view known = l10n::kLanguages[static_cast<std::size_t>(i)].config_name;
+        if (known.size() != name.size()) continue;
+        bool same = true;
+        for (std::size_t k = 0; k < name.size() && same; ++k)
+            same = (known[k] | 0x20) == (name[k] | 0x20);
+        if (same) return i;
+    }
+    return -1;
+}
+
+std::string language_names() {
+    std::string out;
+    for (const auto& lang : l10n::kLanguages) out += (out.empty() ? "" : ", ") + std::string(lang.config_name);
+    return out;
 }
 
 }  // namespace
@@ -62,6 +83,14 @@ ParseResult parse_options(const std::vector<std::string>& args) {
                 r.error = "--after needs a number of seconds, not '" + text + "'";
                 return r;
             }
+        } else if (a == "--language") {
+            std::string name;
+            if (!value(name)) return r;
+            o.language = language_index(name);
+            if (o.language < 0) {
+                r.error = "unknown language '" + name + "'; one of " + language_names();
+                return r;
+            }
         } else if (a == "--windowed") {
             o.windowed = true;
         } else if (a == "--help" || a == "-h") {
@@ -86,6 +115,7 @@ std::string usage() {
            "  --simulate [SCENARIO] run the controller stand-in inside the panel on a pseudo-terminal\n"
            "  --screenshot FILE.png write a picture of the panel and exit 0\n"
            "  --after SECONDS       when to take the screenshot (default 3)\n"
+           "  --language NAME       start in this language (English, German, Russian, ...) and keep it\n"
            "  --windowed            an ordinary desktop window instead of full-screen and top-most\n"
            "  -platform NAME        Qt platform (xcb, wayland, linuxfb, offscreen, ...)\n"
            "  --help                this text\n";

@@ -15,6 +15,7 @@ struct PanelOptions {
     std::string screenshot;         // PNG to write; empty = none
     double after = 3.0;             // seconds before the screenshot
     bool windowed = false;
+    int language = -1;              // language index to start in; -1 = the stored choice
     bool help = false;
 };
 
@@ -25,7 +26,8 @@ struct ParseResult {
 
 // parse_options() reads our options from args (without the program
 // name), skip Qt's own options (-platform X, -style X, ...) and return an
-// error text for an unknown "--" option, a missing value or a bad number.
+// error text for an unknown "--" option, a missing value, a bad number or a
+// language name that is not one of the configuration file's names.
 ParseResult parse_options(const std::vector<std::string>& args);
 
 // usage() returns the --help text.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "l10n/language.h"
 #include "link/fields.h"
 #include "link/link_driver.h"
 #include "kit/panel_style.h"
@@ -43,6 +44,8 @@ public:
     bool claim_single_instance() override { return single_.claim(); }
 
     bool create_main_window() override {
+        // Chosen on the command line: as if picked in "Select Language to Use".
+        if (options_.language >= 0) l10n::set_language(options_.language);
         window_ = std::make_unique<MainWindow>(link::link_state(), services_.texts(), screen_registry(),
                                                dialog_registry());
         if (!options_.windowed) {

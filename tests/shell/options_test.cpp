@@ -36,10 +36,19 @@ TEST(Options, simulate_takes_an_optional_scenario) {
 TEST(Options, bad_command_lines_are_errors) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--root"}, {"--port", "--windowed"}, {"--after", "soon"}, {"--after", "-1"}, {"--after", "1e9"},
-             {"--after", "nan"}, {"--frobnicate"}, {"--screenshot"}}) {
+             {"--after", "nan"}, {"--frobnicate"}, {"--screenshot"}, {"--language"}, {"--language", "Klingon"},
+             {"--language", "EN"}}) {
         EXPECT_FALSE(parse_options(args).error.empty()) << args[0];
     }
     EXPECT_TRUE(parse_options({"--help"}).options.help);
+}
+
+TEST(Options, language_by_its_configuration_name) {
+    EXPECT_EQ(parse_options({}).options.language, -1);
+    EXPECT_EQ(parse_options({"--language", "English"}).options.language, 0);
+    EXPECT_EQ(parse_options({"--language", "German"}).options.language, 6);
+    EXPECT_EQ(parse_options({"--language", "russian"}).options.language, 11);
+    EXPECT_EQ(parse_options({"--language", "Spanish"}).options.language, 12);
 }
 
 }  // namespace
