@@ -7,6 +7,7 @@
 #include "history_test_support.h"
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
+#include "logging/history/single_byte.h"
 
 namespace dryer::history {
 namespace {
@@ -85,6 +86,40 @@ TEST_F(StoreTest, ExportWritesTheExactBytesOldestFirst) {
     EXPECT_EQ(store.read_info(), 0u);
     EXPECT_EQ(store.export_text(0, root.usb()).kind, ExportResult::Kind::written);
     EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"), "");
+}
+
+// The export's code page follows the language: a Czech and a Russian record
+// end-to-end, then single texts per page (Romanian comma-below letters take
+// the cedilla forms of 1250; a character outside the page becomes '?').
+TEST_F(StoreTest, ExportUsesTheLanguagesCodePage) {
+    std::filesystem::create_directories(root.usb());
+    add("0102 P\xC5\x98" "EH\xC5\x98\xC3\x81T\xC3\x8D MOTORU", "MAIN I/O", at(2026, 12, 8, 15, 7));  // PŘEHŘÁTÍ
+    ASSERT_EQ(store.export_text(1, root.usb(), code_page_of_language("CS")).kind, ExportResult::Kind::written);
+    EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"),
+              "0102 P\xD8" "EH\xD8\xC1T\xCD MOTORU;MAIN I/O;Dec 08, 2026;3:07 PM;\n");
+    ASSERT_TRUE(store.clear());
+    add("\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBC\xD1\x8F \xD1\x91", "Global", at(2026, 12, 8, 15, 7));  // Пламя ё
+    ASSERT_EQ(store.export_text(1, root.usb(), code_page_of_language("RU")).kind, ExportResult::Kind::written);
+    EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"),
+              "\xCF\xEB\xE0\xEC\xFF \xB8;Global;Dec 08, 2026;3:07 PM;\n");
+
+    struct Row {
+        const char* language;
+        const char* utf8;
+        const char* bytes;
+    };
+    const Row rows[] = {
+        {"RO", "\xC8\x98\xC8\x99\xC8\x9A\xC8\x9B \xC4\x83", "\xAA\xBA\xDE\xFE \xE3"},  // ȘșȚț ă
+        {"HU", "\xC5\x90\xC5\xB1 \xE2\x82\xAC", "\xD5\xFB \x80"},                        // Őű €
+        {"PL", "\xC5\x81\xC3\xB3" "d\xC5\xBA \xD0\x96", "\xA3\xF3" "d\x9F ?"},              // Łódź Ж
+        {"BG", "\xD0\xA9 \xC3\xA9", "\xD9 ?"},                                                // Щ é
+        {"DE", "\xC3\x9F\xC5\x81 \xC5\x92", "\xDF? \x8C"},                                  // ßŁ Œ
+        {"EN", "\xC8\x99", "?"},                                                                 // ș outside 1252
+        {"XX", "\xC3\xA9", "\xE9"},                                                             // unknown: 1252
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(to_single_byte(r.utf8, code_page_of_language(r.language)), r.bytes) << r.language;
+    }
 }
 
 TEST_F(StoreTest, ExportWithoutDriveWritesNothing) {

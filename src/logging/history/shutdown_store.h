@@ -28,6 +28,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logging/history/single_byte.h"
+
 namespace dryer::history {
 
 // The three ways the history can be listed; each sorts ascending and
@@ -95,10 +97,11 @@ public:
     // export_text() writes the first `count` records by date and time to
     // `usb_folder`/DryerShutdownHistory.txt, one line each: warning, ";",
     // node, ";", date "MMM dd',' yyy", ";", time "h':'mm tt", ";" and a line
-    // feed, in Windows-1252, replacing what the file held. When the file
+    // feed, in the code page, replacing what the file held. When the file
     // cannot be created it returns not_written; when the history cannot
     // be read it leaves the file as it was and return a message.
-    ExportResult export_text(std::size_t count, const std::filesystem::path& usb_folder);
+    ExportResult export_text(std::size_t count, const std::filesystem::path& usb_folder,
+                             CodePage page = CodePage::windows_1252);
 
     // The store's file and the names its corrupt predecessors were given.
     const std::filesystem::path& file() const { return file_; }
@@ -131,8 +134,8 @@ inline constexpr std::string_view kExportFileName = "DryerShutdownHistory.txt";
 // usb_drive_folder() returns the panel's USB flash drive, \Hard Disk2.
 std::filesystem::path usb_drive_folder();
 
-// export_line() returns one line of the export for the record.
-std::string export_line(const HistoryRecord& r);
+// export_line() returns one line of the export for the record, in the code page.
+std::string export_line(const HistoryRecord& r, CodePage page = CodePage::windows_1252);
 
 // date_text() and time_text() returns the list's date ("MMM dd',' yyy")
 // and time ("h':'mm tt") of a file time.

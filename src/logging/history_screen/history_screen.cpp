@@ -131,7 +131,8 @@ void HistoryScreen::show_help() {
 void HistoryScreen::copy_to_usb() {
     const std::optional<ExportResult> r =
         model_.copy_to_usb(hooks_.usb_folder.empty() ? usb_drive_folder() : hooks_.usb_folder,
-                           [this](const HistoryMessage& s) { return ask(s); });
+                           [this](const HistoryMessage& s) { return ask(s); },
+                           hooks_.export_code_page ? hooks_.export_code_page() : CodePage::windows_1252);
     if (r && r->kind == ExportResult::Kind::message) {
         kit::show_message(this, QMessageBox::NoIcon, QString(), qs(r->message));
     }

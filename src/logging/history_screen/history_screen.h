@@ -27,6 +27,7 @@ public:
         std::function<void(bool)> set_opened_from_history; // the help dialog's flag
         std::filesystem::path usb_folder;                  // empty: \Hard Disk2
         int* exit_hold = nullptr;  // the housekeeping's EXIT hold count; null: the screen's own
+        std::function<CodePage()> export_code_page;        // the export's code page; null: Windows-1252
     };
 
     // The screen reads the count and lists the history by date and time.

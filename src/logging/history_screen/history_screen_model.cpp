@@ -93,14 +93,15 @@ std::optional<HelpSelectors> HistoryScreenModel::selectors_of_row(int row) const
 }
 
 std::optional<ExportResult> HistoryScreenModel::copy_to_usb(const std::filesystem::path& usb_folder,
-                                                            const std::function<Answer(const HistoryMessage&)>& ask) {
+                                                            const std::function<Answer(const HistoryMessage&)>& ask,
+                                                            CodePage page) {
     for (;;) {
         std::error_code ec;
         if (std::filesystem::is_directory(usb_folder, ec)) break;
         if (ask(drive_missing_box()) != Answer::yes) return std::nullopt;
     }
     if (ask(confirm_copy_box()) != Answer::yes) return std::nullopt;
-    return store_.export_text(count_, usb_folder);
+    return store_.export_text(count_, usb_folder, page);
 }
 
 void HistoryScreenModel::clear_confirmed() {

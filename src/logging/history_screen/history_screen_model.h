@@ -103,10 +103,11 @@ public:
 
     // copy_to_usb() runs the copy command: while the drive is missing ask
     // drive_missing_box (Yes looks again, anything else ends); with the drive
-    // present ask confirm_copy_box and export on Yes. Returns the export's
-    // result, or nothing when no export was made.
+    // present ask confirm_copy_box and export on Yes, in the code page.
+    // Returns the export's result, or nothing when no export was made.
     std::optional<ExportResult> copy_to_usb(const std::filesystem::path& usb_folder,
-                                            const std::function<Answer(const HistoryMessage&)>& ask);
+                                            const std::function<Answer(const HistoryMessage&)>& ask,
+                                            CodePage page = CodePage::windows_1252);
 
     // clear_confirmed() clears the store, read the count again and fill
     // the list by date and time.
