@@ -20,6 +20,8 @@ void open(kit::PanelContext& c, QWidget* over, int) {
     auto* warning = qobject_cast<views::WarningWindow*>(c.shell.window(kit::WindowId::warning));
     HistoryScreen::Hooks hooks;
     hooks.text = [](int n) { return localized_text(n); };
+    hooks.warning_text = localized_warning_text();
+    hooks.events = &c.events;
     // The export's code page follows the language selected when it is made.
     hooks.export_code_page = [] { return code_page_of_language(l10n::language(l10n::current_language()).folder); };
     HistoryScreen* screen_ptr = nullptr;
