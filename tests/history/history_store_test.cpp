@@ -2,6 +2,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "history_test_support.h"
@@ -120,6 +121,49 @@ TEST_F(StoreTest, ExportUsesTheLanguagesCodePage) {
     for (const Row& r : rows) {
         EXPECT_EQ(to_single_byte(r.utf8, code_page_of_language(r.language)), r.bytes) << r.language;
     }
+}
+
+// A history written before the ids were kept: the file gains the two
+// columns in place, its records read back whole with no ids (and show their
+// stored text), and new records keep their ids beside them.
+TEST(StoreMigration, OldFileGainsIdColumnsAndKeepsItsRecords) {
+    test::TempRoot root;
+    test::ManualClock clock;
+    const std::filesystem::path file = test::db_file(root);
+    std::filesystem::create_directories(file.parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE shutdowns(id INTEGER PRIMARY KEY, warning TEXT NOT NULL, node TEXT NOT NULL,"
+                           " recorded INTEGER NOT NULL);"
+                           "CREATE INDEX by_warning ON shutdowns(warning, node, recorded, id);"
+                           "CREATE INDEX by_node ON shutdowns(node, warning, recorded, id);"
+                           "CREATE INDEX by_date_time ON shutdowns(recorded, warning, node, id);"
+                           "INSERT INTO shutdowns(warning, node, recorded) VALUES('0E05 ALTE STOERUNG', 'MAIN I/O', 5);"
+                           "PRAGMA application_id=1146247496;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    ShutdownStore store{file, clock.fn()};
+    ASSERT_TRUE(store.prepare());
+    clock.now = 9;
+    ASSERT_EQ(store.record("0102 NEW", "DISPLAY I/O", 0x01, 0x02), RecordOutcome::stored);
+    const std::vector<HistoryRecord> rows = store.fill_list(SortOrder::by_date_time);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(std::tie(rows[0].warning, rows[0].node, rows[0].recorded, rows[0].node_id, rows[0].warning_id),
+              std::make_tuple(std::string("0E05 ALTE STOERUNG"), std::string("MAIN I/O"), std::int64_t{5},
+                              std::uint8_t{0}, std::uint8_t{0}));
+    EXPECT_EQ(std::tie(rows[1].node_id, rows[1].warning_id), std::make_tuple(std::uint8_t{1}, std::uint8_t{2}));
+    EXPECT_TRUE(store.set_aside_files().empty());
+
+    // The export shows the current language's text for the new record only.
+    const WarningTextLookup english = [](std::uint8_t, std::uint8_t w) { return w == 2 ? "0102 NOW ENGLISH" : ""; };
+    std::filesystem::create_directories(root.usb());
+    ASSERT_EQ(store.export_text(2, root.usb(), CodePage::windows_1252, english).kind, ExportResult::Kind::written);
+    EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"),
+              "0E05 ALTE STOERUNG;MAIN I/O;Jan 01, 1601;12:00 AM;\n"
+              "0102 NOW ENGLISH;DISPLAY I/O;Jan 01, 1601;12:00 AM;\n");
 }
 
 TEST_F(StoreTest, ExportWithoutDriveWritesNothing) {
