@@ -18,8 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         size -= sizeof when;
     }
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const std::string converted = to_single_byte(text, 500);
-    if (converted.size() > 500 || converted.size() > text.size()) __builtin_trap();
+    for (CodePage page : {CodePage::windows_1250, CodePage::windows_1251, CodePage::windows_1252}) {
+        const std::string converted = to_single_byte(text, page, 500);
+        if (converted.size() > 500 || converted.size() > text.size()) __builtin_trap();
+    }
     const std::string cut = cut_to_characters(text, 149);
     if (text.compare(0, cut.size(), cut) != 0) __builtin_trap();
     (void)help_selectors(text);

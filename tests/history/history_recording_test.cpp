@@ -60,7 +60,11 @@ TEST_P(RecordingRuleTest, DecoderAndRecorderStoreEachNewShutdownOnce) {
         }
     }
     std::vector<std::string> got;
-    for (const HistoryRecord& r : store.fill_list(SortOrder::by_date_time)) got.push_back(r.warning + "|" + r.node);
+    for (const HistoryRecord& r : store.fill_list(SortOrder::by_date_time)) {
+        got.push_back(r.warning + "|" + r.node);
+        // The ids are kept beside the text they were looked up from.
+        EXPECT_EQ(r.warning, "W" + std::to_string(r.warning_id) + "@" + std::to_string(r.node_id));
+    }
     EXPECT_EQ(got, GetParam().recorded);
 }
 

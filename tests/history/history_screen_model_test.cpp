@@ -216,3 +216,55 @@ TEST_F(ScreenModelTest, ControlsReadTheirOwnTextsFromTheBuiltEnglishStrings) {
 
 }  // namespace
 }  // namespace dryer::history
+
+namespace dryer::history {
+namespace {
+
+// Records with ids show the warning text of the language now selected (and
+// sort on it); a record without ids keeps its stored text; a language change
+// lists the rows again in the same order; the help selectors come from the ids.
+TEST(ScreenModelLanguage, RowsFollowTheCurrentLanguage) {
+    test::TempRoot root;
+    test::ManualClock clock;
+    ShutdownStore store{test::db_file(root), clock.fn()};
+    ASSERT_TRUE(store.prepare());
+    clock.now = at(2026, 12, 8, 9, 0);
+    store.record("0E05 REAR DISCHARGE", "MAIN I/O", 0x0E, 0x05);
+    clock.now = at(2026, 12, 8, 10, 0);
+    store.record("0F03 SENSOR", "MOISTURE CONT", 0x0F, 0x03);
+    clock.now = at(2026, 12, 8, 11, 0);
+    store.record("0E07 OLD RECORD", "MAIN I/O");  // written without ids
+    store.record_event("User Accepted Auto-Start MC Setup");
+
+    const char* language = "EN";
+    const WarningTextLookup lookup = [&language](std::uint8_t node, std::uint8_t warning) -> std::string {
+        const bool ru = std::string(language) == "RU";
+        if (node == 0x0E && warning == 0x05) return ru ? "0E05 \xD0\xA0" "AZGRUZKA" : "0E05 REAR DISCHARGE";
+        if (node == 0x0F && warning == 0x03) return ru ? "0F03 \xD0\x94" "ATCHIK" : "";  // no English text: stored one
+        return "0E07 NEVER SHOWN";
+    };
+    HistoryScreenModel model{store, {}, lookup};
+    model.open();
+    model.sort(SortOrder::by_warning);
+    const auto warnings = [&model] {
+        std::vector<std::string> out;
+        for (const HistoryRow& r : model.rows()) out.push_back(r.warning);
+        return out;
+    };
+    EXPECT_EQ(warnings(), (std::vector<std::string>{"0E05 REAR DISCHARGE", "0E07 OLD RECORD", "0F03 SENSOR",
+                                                    "User Accepted Auto-Start MC Setup"}));
+
+    language = "RU";
+    model.language_changed();
+    EXPECT_EQ(model.order(), SortOrder::by_warning);
+    EXPECT_EQ(warnings(), (std::vector<std::string>{"0E05 \xD0\xA0" "AZGRUZKA", "0E07 OLD RECORD", "0F03 \xD0\x94" "ATCHIK",
+                                                    "User Accepted Auto-Start MC Setup"}));
+
+    const auto sel = model.selectors_of_row(2);
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(std::make_tuple(sel->first, sel->second), std::make_tuple(std::uint8_t{0x0F}, std::uint8_t{0x03}));
+    EXPECT_EQ(model.selectors_of_row(1)->second, 0x07);  // read from the stored text
+}
+
+}  // namespace
+}  // namespace dryer::history

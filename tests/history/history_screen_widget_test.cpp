@@ -79,6 +79,7 @@ protected:
         hooks.open_help = [this](HelpSelectors s) { help_calls.push_back(s); };
         hooks.set_opened_from_history = [this](bool on) { from_history = on; };
         hooks.usb_folder = root.usb();
+        hooks.events = &events;
         screen = std::make_unique<HistoryScreen>(store, hooks);
         screen->show();
         list = screen->findChild<QTreeWidget*>("SHUTDOWN_LIST");
@@ -99,6 +100,7 @@ protected:
     test::TempRoot root;
     test::ManualClock clock;
     ShutdownStore store{test::db_file(root), clock.fn()};
+    kit::PanelEvents events;
     std::vector<HelpSelectors> help_calls;
     bool from_history = false;
     std::unique_ptr<HistoryScreen> screen;
@@ -119,6 +121,17 @@ TEST_F(HistoryScreenTest, OpensWithColumnsAndDateOrder) {
     EXPECT_EQ(column(3), (QStringList{"9:30 AM", "3:07 PM", "6:00 AM"}));
     EXPECT_TRUE(indicator("Sorted by date/time."));
     EXPECT_FALSE(indicator("Sorted by warning."));
+}
+
+// A language change lists the history again: a record added meanwhile shows,
+// in the order chosen.
+TEST_F(HistoryScreenTest, LanguageChangeListsAgain) {
+    clock.now = at(2026, 12, 9, 7, 0);
+    store.record("0A01 LATER", "MAIN I/O", 0x0A, 0x01);
+    emit events.language_changed();
+    EXPECT_EQ(column(0), (QStringList{"0F03 SENSOR", "0E05 REAR DISCHARGE", "User Accepted Auto-Start MC Setup",
+                                      "0A01 LATER"}));
+    EXPECT_TRUE(indicator("Sorted by date/time."));
 }
 
 TEST_F(HistoryScreenTest, SortButtonsRefillAndMoveTheIndicator) {

@@ -2,11 +2,13 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "history_test_support.h"
 #include "logging/history/shutdown_recorder.h"
 #include "logging/history/shutdown_store.h"
+#include "logging/history/single_byte.h"
 
 namespace dryer::history {
 namespace {
@@ -85,6 +87,83 @@ TEST_F(StoreTest, ExportWritesTheExactBytesOldestFirst) {
     EXPECT_EQ(store.read_info(), 0u);
     EXPECT_EQ(store.export_text(0, root.usb()).kind, ExportResult::Kind::written);
     EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"), "");
+}
+
+// The export's code page follows the language: a Czech and a Russian record
+// end-to-end, then single texts per page (Romanian comma-below letters take
+// the cedilla forms of 1250; a character outside the page becomes '?').
+TEST_F(StoreTest, ExportUsesTheLanguagesCodePage) {
+    std::filesystem::create_directories(root.usb());
+    add("0102 P\xC5\x98" "EH\xC5\x98\xC3\x81T\xC3\x8D MOTORU", "MAIN I/O", at(2026, 12, 8, 15, 7));  // PŘEHŘÁTÍ
+    ASSERT_EQ(store.export_text(1, root.usb(), code_page_of_language("CS")).kind, ExportResult::Kind::written);
+    EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"),
+              "0102 P\xD8" "EH\xD8\xC1T\xCD MOTORU;MAIN I/O;Dec 08, 2026;3:07 PM;\n");
+    ASSERT_TRUE(store.clear());
+    add("\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBC\xD1\x8F \xD1\x91", "Global", at(2026, 12, 8, 15, 7));  // Пламя ё
+    ASSERT_EQ(store.export_text(1, root.usb(), code_page_of_language("RU")).kind, ExportResult::Kind::written);
+    EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"),
+              "\xCF\xEB\xE0\xEC\xFF \xB8;Global;Dec 08, 2026;3:07 PM;\n");
+
+    struct Row {
+        const char* language;
+        const char* utf8;
+        const char* bytes;
+    };
+    const Row rows[] = {
+        {"RO", "\xC8\x98\xC8\x99\xC8\x9A\xC8\x9B \xC4\x83", "\xAA\xBA\xDE\xFE \xE3"},  // ȘșȚț ă
+        {"HU", "\xC5\x90\xC5\xB1 \xE2\x82\xAC", "\xD5\xFB \x80"},                        // Őű €
+        {"PL", "\xC5\x81\xC3\xB3" "d\xC5\xBA \xD0\x96", "\xA3\xF3" "d\x9F ?"},              // Łódź Ж
+        {"BG", "\xD0\xA9 \xC3\xA9", "\xD9 ?"},                                                // Щ é
+        {"DE", "\xC3\x9F\xC5\x81 \xC5\x92", "\xDF? \x8C"},                                  // ßŁ Œ
+        {"EN", "\xC8\x99", "?"},                                                                 // ș outside 1252
+        {"XX", "\xC3\xA9", "\xE9"},                                                             // unknown: 1252
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(to_single_byte(r.utf8, code_page_of_language(r.language)), r.bytes) << r.language;
+    }
+}
+
+// A history written before the ids were kept: the file gains the two
+// columns in place, its records read back whole with no ids (and show their
+// stored text), and new records keep their ids beside them.
+TEST(StoreMigration, OldFileGainsIdColumnsAndKeepsItsRecords) {
+    test::TempRoot root;
+    test::ManualClock clock;
+    const std::filesystem::path file = test::db_file(root);
+    std::filesystem::create_directories(file.parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE shutdowns(id INTEGER PRIMARY KEY, warning TEXT NOT NULL, node TEXT NOT NULL,"
+                           " recorded INTEGER NOT NULL);"
+                           "CREATE INDEX by_warning ON shutdowns(warning, node, recorded, id);"
+                           "CREATE INDEX by_node ON shutdowns(node, warning, recorded, id);"
+                           "CREATE INDEX by_date_time ON shutdowns(recorded, warning, node, id);"
+                           "INSERT INTO shutdowns(warning, node, recorded) VALUES('0E05 ALTE STOERUNG', 'MAIN I/O', 5);"
+                           "PRAGMA application_id=1146247496;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    ShutdownStore store{file, clock.fn()};
+    ASSERT_TRUE(store.prepare());
+    clock.now = 9;
+    ASSERT_EQ(store.record("0102 NEW", "DISPLAY I/O", 0x01, 0x02), RecordOutcome::stored);
+    const std::vector<HistoryRecord> rows = store.fill_list(SortOrder::by_date_time);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(std::tie(rows[0].warning, rows[0].node, rows[0].recorded, rows[0].node_id, rows[0].warning_id),
+              std::make_tuple(std::string("0E05 ALTE STOERUNG"), std::string("MAIN I/O"), std::int64_t{5},
+                              std::uint8_t{0}, std::uint8_t{0}));
+    EXPECT_EQ(std::tie(rows[1].node_id, rows[1].warning_id), std::make_tuple(std::uint8_t{1}, std::uint8_t{2}));
+    EXPECT_TRUE(store.set_aside_files().empty());
+
+    // The export shows the current language's text for the new record only.
+    const WarningTextLookup english = [](std::uint8_t, std::uint8_t w) { return w == 2 ? "0102 NOW ENGLISH" : ""; };
+    std::filesystem::create_directories(root.usb());
+    ASSERT_EQ(store.export_text(2, root.usb(), CodePage::windows_1252, english).kind, ExportResult::Kind::written);
+    EXPECT_EQ(test::read_bytes(root.usb() / "DryerShutdownHistory.txt"),
+              "0E05 ALTE STOERUNG;MAIN I/O;Jan 01, 1601;12:00 AM;\n"
+              "0102 NOW ENGLISH;DISPLAY I/O;Jan 01, 1601;12:00 AM;\n");
 }
 
 TEST_F(StoreTest, ExportWithoutDriveWritesNothing) {

@@ -16,24 +16,40 @@ constexpr const char* kSchema =
     " id INTEGER PRIMARY KEY,"
     " warning TEXT NOT NULL,"
     " node TEXT NOT NULL,"
-    " recorded INTEGER NOT NULL);"
+    " recorded INTEGER NOT NULL,"
+    " node_id INTEGER,"
+    " warning_id INTEGER);"
     "CREATE INDEX by_warning ON shutdowns(warning, node, recorded, id);"
     "CREATE INDEX by_node ON shutdowns(node, warning, recorded, id);"
     "CREATE INDEX by_date_time ON shutdowns(recorded, warning, node, id);";
 
+// The columns a history written before the ids were kept lacks; its records
+// read NULL there and show their stored text.
+constexpr const char* kAddIds =
+    "ALTER TABLE shutdowns ADD COLUMN node_id INTEGER;"
+    "ALTER TABLE shutdowns ADD COLUMN warning_id INTEGER;";
+
 // Plain SQL ORDER BY with the BINARY collation: case-sensitive, by code
 // point; the row id keeps records that tie on all three keys in recording
 // order.
-const char* list_sql(SortOrder order) {
+std::string list_sql(SortOrder order, bool with_ids) {
+    std::string sql = with_ids ? "SELECT warning, node, recorded, node_id, warning_id FROM shutdowns ORDER BY "
+                               : "SELECT warning, node, recorded, NULL, NULL FROM shutdowns ORDER BY ";
     switch (order) {
     case SortOrder::by_warning:
-        return "SELECT warning, node, recorded FROM shutdowns ORDER BY warning, node, recorded, id LIMIT ?";
+        return sql + "warning, node, recorded, id LIMIT ?";
     case SortOrder::by_node:
-        return "SELECT warning, node, recorded FROM shutdowns ORDER BY node, warning, recorded, id LIMIT ?";
+        return sql + "node, warning, recorded, id LIMIT ?";
     case SortOrder::by_date_time:
         break;
     }
-    return "SELECT warning, node, recorded FROM shutdowns ORDER BY recorded, warning, node, id LIMIT ?";
+    return sql + "recorded, warning, node, id LIMIT ?";
+}
+
+// An id column's value; NULL and anything outside 0..255 read 0.
+std::uint8_t column_id(sqlite3_stmt* st, int col) {
+    const sqlite3_int64 v = sqlite3_column_int64(st, col);
+    return v < 0 || v > 255 ? 0 : static_cast<std::uint8_t>(v);
 }
 
 
@@ -94,7 +110,10 @@ int Connection::ensure_schema() {
     long long objects = 0;
     int rc = query_int(db_, "PRAGMA application_id", app_id);
     if (rc != SQLITE_OK) return rc;
-    if (app_id == kApplicationId) return SQLITE_OK;
+    if (app_id == kApplicationId) {
+        add_id_columns();
+        return SQLITE_OK;
+    }
     if ((rc = exec("BEGIN IMMEDIATE")) != SQLITE_OK) return rc;
     // Another connection may have created the schema while we waited.
     rc = query_int(db_, "PRAGMA application_id", app_id);
@@ -103,11 +122,32 @@ int Connection::ensure_schema() {
         rc = exec(kSchema);
         if (rc == SQLITE_OK) rc = exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
         if (rc == SQLITE_OK) rc = exec("COMMIT");
-        if (rc == SQLITE_OK) return SQLITE_OK;
+        if (rc == SQLITE_OK) {
+            has_ids_ = true;
+            return SQLITE_OK;
+        }
     }
     exec("ROLLBACK");
     if (rc != SQLITE_OK) return rc;
-    return app_id == kApplicationId ? SQLITE_OK : kForeign;
+    if (app_id != kApplicationId) return kForeign;
+    add_id_columns();
+    return SQLITE_OK;
+}
+
+void Connection::add_id_columns() {
+    const char* has_column = "SELECT count(*) FROM pragma_table_info('shutdowns') WHERE name='warning_id'";
+    long long n = 0;
+    has_ids_ = query_int(db_, has_column, n) == SQLITE_OK && n > 0;
+    if (has_ids_ || exec("BEGIN IMMEDIATE") != SQLITE_OK) return;
+    // Another connection may have added them while we waited.
+    int rc = query_int(db_, has_column, n);
+    if (rc == SQLITE_OK && n == 0) rc = exec(kAddIds);
+    if (rc == SQLITE_OK) rc = exec("COMMIT");
+    if (rc != SQLITE_OK) {
+        exec("ROLLBACK");
+        return;
+    }
+    has_ids_ = true;
 }
 
 int Connection::insert(const std::vector<HistoryRecord>& records) {
@@ -115,13 +155,21 @@ int Connection::insert(const std::vector<HistoryRecord>& records) {
     int rc = exec("BEGIN IMMEDIATE");
     if (rc != SQLITE_OK) return rc;
     {
-        Statement st(db_, "INSERT INTO shutdowns(warning, node, recorded) VALUES(?, ?, ?)");
+        Statement st(db_, has_ids_ ? "INSERT INTO shutdowns(warning, node, recorded, node_id, warning_id) VALUES(?, ?, ?, ?, ?)"
+                                   : "INSERT INTO shutdowns(warning, node, recorded) VALUES(?, ?, ?)");
         rc = st.prepared();
         for (std::size_t i = 0; rc == SQLITE_OK && i < records.size(); ++i) {
             const HistoryRecord& r = records[i];
             sqlite3_bind_text(st.get(), 1, r.warning.data(), static_cast<int>(r.warning.size()), SQLITE_STATIC);
             sqlite3_bind_text(st.get(), 2, r.node.data(), static_cast<int>(r.node.size()), SQLITE_STATIC);
             sqlite3_bind_int64(st.get(), 3, r.recorded);
+            if (has_ids_ && r.warning_id != 0) {
+                sqlite3_bind_int(st.get(), 4, r.node_id);
+                sqlite3_bind_int(st.get(), 5, r.warning_id);
+            } else if (has_ids_) {
+                sqlite3_bind_null(st.get(), 4);
+                sqlite3_bind_null(st.get(), 5);
+            }
             rc = sqlite3_step(st.get());
             rc = rc == SQLITE_DONE ? SQLITE_OK : rc;
             sqlite3_reset(st.get());
@@ -141,13 +189,14 @@ int Connection::count(std::size_t& out) {
 
 int Connection::list(SortOrder order, std::size_t limit, std::vector<HistoryRecord>& out) {
     out.clear();
-    Statement st(db_, list_sql(order));
+    Statement st(db_, list_sql(order, has_ids_).c_str());
     if (st.prepared() != SQLITE_OK) return st.prepared();
     const auto lim = limit > static_cast<std::size_t>(INT64_MAX) ? INT64_MAX : static_cast<sqlite3_int64>(limit);
     sqlite3_bind_int64(st.get(), 1, lim);
     int rc = SQLITE_OK;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        out.push_back({column_text(st.get(), 0), column_text(st.get(), 1), sqlite3_column_int64(st.get(), 2)});
+        out.push_back({column_text(st.get(), 0), column_text(st.get(), 1), sqlite3_column_int64(st.get(), 2),
+                       column_id(st.get(), 3), column_id(st.get(), 4)});
     }
     if (rc != SQLITE_DONE) {
         out.clear();

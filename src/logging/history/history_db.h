@@ -63,8 +63,12 @@ public:
 private:
     int exec(const char* sql);
     int ensure_schema();
+    // Adds the id columns to a history written before they were kept; a
+    // file that cannot take them (read-only, locked) is used without ids.
+    void add_id_columns();
 
     sqlite3* db_ = nullptr;
+    bool has_ids_ = false;  // the file has the node_id and warning_id columns
 };
 
 // is_unsound() returns true for codes that mean the file is not a sound

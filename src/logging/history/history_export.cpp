@@ -67,10 +67,10 @@ std::string time_text(std::int64_t file_time) {
     return platform::format_picture("h':'mm tt", platform::from_file_time(file_time));
 }
 
-std::string export_line(const HistoryRecord& r) {
-    std::string line = to_single_byte(r.warning);
+std::string export_line(const HistoryRecord& r, CodePage page, const WarningTextLookup& text) {
+    std::string line = to_single_byte(shown_warning(r, text), page);
     line += ';';
-    line += to_single_byte(r.node);
+    line += to_single_byte(r.node, page);
     line += ';';
     line += date_text(r.recorded);
     line += ';';
@@ -79,7 +79,8 @@ std::string export_line(const HistoryRecord& r) {
     return line;
 }
 
-ExportResult ShutdownStore::export_text(std::size_t count, const std::filesystem::path& usb_folder) {
+ExportResult ShutdownStore::export_text(std::size_t count, const std::filesystem::path& usb_folder, CodePage page,
+                                       const WarningTextLookup& warning_text) {
     const std::filesystem::path out = usb_folder / kExportFileName;
     // Opened without truncating: an earlier export stays whole until the new
     // text is ready to replace it.
@@ -111,7 +112,7 @@ ExportResult ShutdownStore::export_text(std::size_t count, const std::filesystem
     if (list_rc != SQLITE_OK) return message(read_failure_text(list_rc));
 
     std::string text;
-    for (const HistoryRecord& r : rows) text += export_line(r);
+    for (const HistoryRecord& r : rows) text += export_line(r, page, warning_text);
     if (::ftruncate(fh.get(), 0) != 0 || !write_all(fh.get(), text) || ::fsync(fh.get()) != 0) return {};
     return {ExportResult::Kind::written, {}};
 }

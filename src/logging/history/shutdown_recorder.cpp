@@ -18,7 +18,7 @@ void ShutdownRecorder::record_shutdown(std::uint8_t node, std::uint8_t warning) 
     } catch (...) {
         text.clear();  // a failing lookup leaves the text empty; the record still counts
     }
-    last_.store(store_.record(text, node_name(node)), std::memory_order_relaxed);
+    last_.store(store_.record(text, node_name(node), node, warning), std::memory_order_relaxed);
 }
 
 }  // namespace dryer::history

@@ -14,18 +14,12 @@
 
 namespace dryer::history {
 
-// Localized warning text of a (node id, warning id) pair; empty when none.
-using WarningTextLookup = std::function<std::string(std::uint8_t node, std::uint8_t warning)>;
-
-// The longest warning text a record keeps, in characters.
-inline constexpr std::size_t kMaxWarningChars = 149;
-
 class ShutdownRecorder final : public link::ShutdownSink {
 public:
     ShutdownRecorder(ShutdownStore& store, WarningTextLookup warning_text);
 
     // record_shutdown() stores a record (warning text cut to 149
-    // characters, node name, now) for a warning id above 0 and do nothing for
+    // characters, node name, now, node id and warning id) for a warning id above 0 and do nothing for
     // warning id 0; failures are silent. Runs on the receive thread.
     void record_shutdown(std::uint8_t node, std::uint8_t warning) override;
 

@@ -55,9 +55,21 @@ bool ShutdownStore::prepare() {
     return rc == SQLITE_OK;
 }
 
-RecordOutcome ShutdownStore::record(std::string_view warning_text, std::string_view node_name) noexcept {
+std::string shown_warning(const HistoryRecord& r, const WarningTextLookup& text) {
+    if (r.warning_id == 0 || !text) return r.warning;
+    std::string localized;
     try {
-        HistoryRecord r{std::string(warning_text), std::string(node_name), clock_()};
+        localized = text(r.node_id, r.warning_id);
+    } catch (...) {
+        localized.clear();
+    }
+    return localized.empty() ? r.warning : cut_to_characters(localized, kMaxWarningChars);
+}
+
+RecordOutcome ShutdownStore::record(std::string_view warning_text, std::string_view node_name, std::uint8_t node_id,
+                                    std::uint8_t warning_id) noexcept {
+    try {
+        HistoryRecord r{std::string(warning_text), std::string(node_name), clock_(), node_id, warning_id};
         {
             std::lock_guard q(queue_mutex_);
             if (queue_.size() >= kMaxQueued) return RecordOutcome::failed;

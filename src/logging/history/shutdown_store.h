@@ -28,6 +28,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logging/history/single_byte.h"
+
 namespace dryer::history {
 
 // The three ways the history can be listed; each sorts ascending and
@@ -39,10 +41,25 @@ enum class SortOrder : int {
 };
 
 struct HistoryRecord {
-    std::string warning;        // warning text or event text (UTF-8)
+    std::string warning;        // warning text or event text (UTF-8), as recorded
     std::string node;           // node name, "Global" for events
     std::int64_t recorded = 0;  // local time as a file time (100 ns since 1601)
+    // The controller's ids of the shutdown; warning_id 0 for events and for
+    // records written before the ids were kept (their text stands as stored).
+    std::uint8_t node_id = 0;
+    std::uint8_t warning_id = 0;
 };
+
+// Localized warning text of a (node id, warning id) pair; empty when none.
+using WarningTextLookup = std::function<std::string(std::uint8_t node, std::uint8_t warning)>;
+
+// The longest warning text a record keeps, in characters.
+inline constexpr std::size_t kMaxWarningChars = 149;
+
+// shown_warning() returns the record's warning text in the language of
+// `text`: the lookup's text of its ids (cut to kMaxWarningChars) when the
+// record has ids and the lookup knows them, else the stored text.
+std::string shown_warning(const HistoryRecord& r, const WarningTextLookup& text);
 
 enum class RecordOutcome {
     stored,  // committed to the file
@@ -73,9 +90,11 @@ public:
     // true when the store is ready for use.
     bool prepare();
 
-    // record() adds a record (warning text, node name, now) and return
-    // how it went; it never throws and never waits for a screen operation.
-    RecordOutcome record(std::string_view warning_text, std::string_view node_name) noexcept;
+    // record() adds a record (warning text, node name, now, and the
+    // controller's ids when given) and return how it went; it never throws
+    // and never waits for a screen operation.
+    RecordOutcome record(std::string_view warning_text, std::string_view node_name, std::uint8_t node_id = 0,
+                         std::uint8_t warning_id = 0) noexcept;
 
     // record_event() adds a record with the text, node "Global" and now.
     RecordOutcome record_event(std::string_view text) noexcept;
@@ -95,10 +114,12 @@ public:
     // export_text() writes the first `count` records by date and time to
     // `usb_folder`/DryerShutdownHistory.txt, one line each: warning, ";",
     // node, ";", date "MMM dd',' yyy", ";", time "h':'mm tt", ";" and a line
-    // feed, in Windows-1252, replacing what the file held. When the file
+    // feed, in the code page, replacing what the file held. The warning is
+    // shown_warning() with `text` (the stored text when it is empty). When the file
     // cannot be created it returns not_written; when the history cannot
     // be read it leaves the file as it was and return a message.
-    ExportResult export_text(std::size_t count, const std::filesystem::path& usb_folder);
+    ExportResult export_text(std::size_t count, const std::filesystem::path& usb_folder,
+                             CodePage page = CodePage::windows_1252, const WarningTextLookup& text = {});
 
     // The store's file and the names its corrupt predecessors were given.
     const std::filesystem::path& file() const { return file_; }
@@ -131,8 +152,10 @@ inline constexpr std::string_view kExportFileName = "DryerShutdownHistory.txt";
 // usb_drive_folder() returns the panel's USB flash drive, \Hard Disk2.
 std::filesystem::path usb_drive_folder();
 
-// export_line() returns one line of the export for the record.
-std::string export_line(const HistoryRecord& r);
+// export_line() returns one line of the export for the record, in the code
+// page, with the warning text given.
+std::string export_line(const HistoryRecord& r, CodePage page = CodePage::windows_1252,
+                        const WarningTextLookup& text = {});
 
 // date_text() and time_text() returns the list's date ("MMM dd',' yyy")
 // and time ("h':'mm tt") of a file time.

@@ -1,5 +1,6 @@
 #include "logging/history_screen/history_dialog.h"
 
+#include "l10n/language.h"
 #include "logging/data_logs/data_logs.h"
 #include "logging/history/localized_texts.h"
 #include "logging/history_screen/history_screen.h"
@@ -19,6 +20,10 @@ void open(kit::PanelContext& c, QWidget* over, int) {
     auto* warning = qobject_cast<views::WarningWindow*>(c.shell.window(kit::WindowId::warning));
     HistoryScreen::Hooks hooks;
     hooks.text = [](int n) { return localized_text(n); };
+    hooks.warning_text = localized_warning_text();
+    hooks.events = &c.events;
+    // The export's code page follows the language selected when it is made.
+    hooks.export_code_page = [] { return code_page_of_language(l10n::language(l10n::current_language()).folder); };
     HistoryScreen* screen_ptr = nullptr;
     // Each warning text starts with its node id and warning id as two
     // hexadecimal pairs; the help dialog shows that condition.

@@ -35,8 +35,14 @@ constexpr int kScreenHeight = 430;
 }  // namespace
 
 HistoryScreen::HistoryScreen(ShutdownStore& store, Hooks hooks, QWidget* parent)
-    : kit::PanelDialog(parent, QStringLiteral("Shutdown History -29")), model_(store, hooks.text), hooks_(std::move(hooks)) {
+    : kit::PanelDialog(parent, QStringLiteral("Shutdown History -29")), model_(store, hooks.text, hooks.warning_text), hooks_(std::move(hooks)) {
     if (hooks_.exit_hold) model_.use_hold_counter(*hooks_.exit_hold);
+    if (hooks_.events) {
+        connect(hooks_.events, &kit::PanelEvents::language_changed, this, [this] {
+            model_.language_changed();
+            refresh();
+        });
+    }
     build();
     place_below_caption(kScreenWidth, kScreenHeight);
     model_.open();
@@ -131,7 +137,8 @@ void HistoryScreen::show_help() {
 void HistoryScreen::copy_to_usb() {
     const std::optional<ExportResult> r =
         model_.copy_to_usb(hooks_.usb_folder.empty() ? usb_drive_folder() : hooks_.usb_folder,
-                           [this](const HistoryMessage& s) { return ask(s); });
+                           [this](const HistoryMessage& s) { return ask(s); },
+                           hooks_.export_code_page ? hooks_.export_code_page() : CodePage::windows_1252);
     if (r && r->kind == ExportResult::Kind::message) {
         kit::show_message(this, QMessageBox::NoIcon, QString(), qs(r->message));
     }

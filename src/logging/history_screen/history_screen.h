@@ -6,6 +6,7 @@
 #pragma once
 
 #include "kit/panel_dialog.h"
+#include "kit/panel_events.h"
 
 #include <filesystem>
 #include <functional>
@@ -23,10 +24,13 @@ class HistoryScreen : public kit::PanelDialog {
 public:
     struct Hooks {
         TextLookup text;                                   // localized texts by number
+        WarningTextLookup warning_text;                    // localized warning texts by ids
+        kit::PanelEvents* events = nullptr;                // language changes re-render the list
         std::function<void(HelpSelectors)> open_help;      // the shutdown help dialog, modal
         std::function<void(bool)> set_opened_from_history; // the help dialog's flag
         std::filesystem::path usb_folder;                  // empty: \Hard Disk2
         int* exit_hold = nullptr;  // the housekeeping's EXIT hold count; null: the screen's own
+        std::function<CodePage()> export_code_page;        // the export's code page; null: Windows-1252
     };
 
     // The screen reads the count and lists the history by date and time.

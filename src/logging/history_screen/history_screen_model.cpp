@@ -2,6 +2,8 @@
 
 #include "logging/housekeeping/hold.h"
 
+#include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace dryer::history {
@@ -25,8 +27,8 @@ HelpSelectors help_selectors(const std::string& warning_text) {
     return {static_cast<std::uint8_t>(hex_pair(warning_text, 0)), static_cast<std::uint8_t>(hex_pair(warning_text, 2))};
 }
 
-HistoryScreenModel::HistoryScreenModel(ShutdownStore& store, TextLookup text)
-    : store_(store), lookup_(std::move(text)) {}
+HistoryScreenModel::HistoryScreenModel(ShutdownStore& store, TextLookup text, WarningTextLookup warning_text)
+    : store_(store), lookup_(std::move(text)), warning_text_(std::move(warning_text)) {}
 
 std::string HistoryScreenModel::text(int number, const char* fallback) const {
     std::string s = lookup_ ? lookup_(number) : std::string();
@@ -36,8 +38,23 @@ std::string HistoryScreenModel::text(int number, const char* fallback) const {
 void HistoryScreenModel::fill(SortOrder order) {
     order_ = order;
     rows_.clear();
-    for (const HistoryRecord& r : store_.fill_list(order))
-        rows_.push_back({r.warning, r.node, date_text(r.recorded), time_text(r.recorded)});
+    std::vector<HistoryRecord> records = store_.fill_list(order);
+    for (HistoryRecord& r : records) r.warning = shown_warning(r, warning_text_);
+    // The store sorts on the stored texts; the shown texts may differ, so
+    // the two text orders are applied again (stable: ties keep the store's
+    // time and recording order).
+    if (order == SortOrder::by_warning) {
+        std::stable_sort(records.begin(), records.end(), [](const HistoryRecord& a, const HistoryRecord& b) {
+            return std::tie(a.warning, a.node, a.recorded) < std::tie(b.warning, b.node, b.recorded);
+        });
+    } else if (order == SortOrder::by_node) {
+        std::stable_sort(records.begin(), records.end(), [](const HistoryRecord& a, const HistoryRecord& b) {
+            return std::tie(a.node, a.warning, a.recorded) < std::tie(b.node, b.warning, b.recorded);
+        });
+    }
+    for (HistoryRecord& r : records)
+        rows_.push_back({std::move(r.warning), std::move(r.node), date_text(r.recorded), time_text(r.recorded),
+                         r.node_id, r.warning_id});
 }
 
 void HistoryScreenModel::open() {
@@ -89,18 +106,21 @@ HistoryMessage HistoryScreenModel::confirm_clear_box() const {
 
 std::optional<HelpSelectors> HistoryScreenModel::selectors_of_row(int row) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return std::nullopt;
-    return help_selectors(rows_[static_cast<std::size_t>(row)].warning);
+    const HistoryRow& r = rows_[static_cast<std::size_t>(row)];
+    if (r.warning_id != 0) return HelpSelectors{r.node_id, r.warning_id};
+    return help_selectors(r.warning);
 }
 
 std::optional<ExportResult> HistoryScreenModel::copy_to_usb(const std::filesystem::path& usb_folder,
-                                                            const std::function<Answer(const HistoryMessage&)>& ask) {
+                                                            const std::function<Answer(const HistoryMessage&)>& ask,
+                                                            CodePage page) {
     for (;;) {
         std::error_code ec;
         if (std::filesystem::is_directory(usb_folder, ec)) break;
         if (ask(drive_missing_box()) != Answer::yes) return std::nullopt;
     }
     if (ask(confirm_copy_box()) != Answer::yes) return std::nullopt;
-    return store_.export_text(count_, usb_folder);
+    return store_.export_text(count_, usb_folder, page, warning_text_);
 }
 
 void HistoryScreenModel::clear_confirmed() {

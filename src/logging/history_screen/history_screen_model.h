@@ -28,10 +28,12 @@ inline constexpr std::array<ListColumn, 4> kHistoryColumns = {
     ListColumn{"Shutdown ID", 325}, ListColumn{"Node ID", 90}, ListColumn{"Date", 90}, ListColumn{"Time", 90}};
 
 struct HistoryRow {
-    std::string warning;
+    std::string warning;  // in the current language when the record has ids
     std::string node;
     std::string date;  // "MMM dd',' yyy"
     std::string time;  // "h':'mm tt"
+    std::uint8_t node_id = 0;
+    std::uint8_t warning_id = 0;  // 0: no ids kept (events, older records)
 };
 
 // The screen's controls that carry a text.
@@ -73,7 +75,9 @@ enum class ExitAction { close, offer_clear };
 
 class HistoryScreenModel {
 public:
-    HistoryScreenModel(ShutdownStore& store, TextLookup text);
+    // warning_text gives the current language's warning texts; the rows of
+    // records with ids show them (and sort on them), others their stored text.
+    HistoryScreenModel(ShutdownStore& store, TextLookup text, WarningTextLookup warning_text = {});
     // Not copied: the hold counter may point into the model itself.
     HistoryScreenModel(const HistoryScreenModel&) = delete;
     HistoryScreenModel& operator=(const HistoryScreenModel&) = delete;
@@ -82,6 +86,9 @@ public:
     void open();
     // sort() refills the list in the order and mark its indicator only.
     void sort(SortOrder order);
+    // language_changed() lists the rows again in the language now selected,
+    // in the same order.
+    void language_changed() { fill(order_); }
     SortOrder order() const { return order_; }
     bool indicator_on(SortOrder o) const { return order_ == o; }
     const std::vector<HistoryRow>& rows() const { return rows_; }
@@ -97,16 +104,18 @@ public:
     HistoryMessage drive_missing_box() const;  // Yes, No, Cancel
     HistoryMessage confirm_clear_box() const;  // Yes, No, Cancel
 
-    // selectors_of_row() returns the help selectors of a list row, or
-    // nothing when the row does not exist (no selection).
+    // selectors_of_row() returns the help selectors of a list row (its ids,
+    // or for a record without ids the start of its text), or nothing when
+    // the row does not exist (no selection).
     std::optional<HelpSelectors> selectors_of_row(int row) const;
 
     // copy_to_usb() runs the copy command: while the drive is missing ask
     // drive_missing_box (Yes looks again, anything else ends); with the drive
-    // present ask confirm_copy_box and export on Yes. Returns the export's
-    // result, or nothing when no export was made.
+    // present ask confirm_copy_box and export on Yes, in the code page.
+    // Returns the export's result, or nothing when no export was made.
     std::optional<ExportResult> copy_to_usb(const std::filesystem::path& usb_folder,
-                                            const std::function<Answer(const HistoryMessage&)>& ask);
+                                            const std::function<Answer(const HistoryMessage&)>& ask,
+                                            CodePage page = CodePage::windows_1252);
 
     // clear_confirmed() clears the store, read the count again and fill
     // the list by date and time.
@@ -131,6 +140,7 @@ private:
 
     ShutdownStore& store_;
     TextLookup lookup_;
+    WarningTextLookup warning_text_;
     SortOrder order_ = SortOrder::by_date_time;
     std::vector<HistoryRow> rows_;
     std::size_t count_ = 0;
