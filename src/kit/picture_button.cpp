@@ -41,6 +41,11 @@ void PictureButton::reload_picture() {
     set_image(button_picture(picture_));
 }
 
+void reload_pictures(QWidget& root) {
+    for (PictureButton* b : root.findChildren<PictureButton*>())
+        if (b->picture() != 0) b->reload_picture();
+}
+
 void PictureButton::set_image(const QImage& released) {
     set_images(released, l10n::qt::pressed_look(QPixmap::fromImage(released)).toImage());
 }

@@ -37,6 +37,10 @@ private:
     QImage pressed_;
 };
 
+// Loads again the localized picture of every picture button inside root
+// (after a language change); buttons showing a built-in picture keep it.
+void reload_pictures(QWidget& root);
+
 // Returns localized button picture n of the current language, or a null
 // image when it cannot be loaded.
 QImage button_picture(int n);

@@ -242,6 +242,52 @@ TEST_F(MainWindowTest, graph_companion_follows_the_graph_window) {
     EXPECT_FALSE(companion.isVisible());
 }
 
+// The pictures of the language now chosen: a colour per picture number and
+// language, so that a switch shows in every button.
+int shown_language = 0;
+QImage language_picture(int n) {
+    QImage img(105, 40, QImage::Format_RGB32);
+    img.fill(QColor(n * 20 % 256, shown_language == 0 ? 100 : 30, 200));
+    return img;
+}
+
+// English -> Russian -> English with the main screen, the status chart and
+// both selection screens built: every button picture, the chart's caption
+// and its sample-time label follow at once.
+TEST_F(MainWindowTest, a_language_switch_redraws_pictures_and_captions_of_open_screens) {
+    kit::set_button_picture_source(language_picture);
+    w->command(command::timers);
+    auto* timers = w->window(WindowId::timer_select);
+    auto* temps = w->window(WindowId::temp_select);
+    auto* chart = qobject_cast<kit::PanelWindow*>(w->window(WindowId::average_values));
+    ASSERT_TRUE(timers && temps && chart);
+    auto* sample = chart->findChild<QPushButton*>(QStringLiteral("SAMPLE TIME"));
+    ASSERT_TRUE(sample);
+    struct Step {
+        int language;
+        const char* caption;
+        const char* sample;
+    };
+    for (Step step : {Step{1, "ГРАФИК СОСТОЯНИЯ", "ПРОБА"}, Step{0, "DRYER STATUS CHART", "SAMPLE"}}) {
+        shown_language = step.language;
+        texts.set(340, step.caption);
+        texts.set(286, step.sample);
+        emit w->events().language_changed();
+        for (QWidget* screen : {static_cast<QWidget*>(w.get()), timers, temps}) {
+            const auto buttons = screen->findChildren<kit::PictureButton*>();
+            ASSERT_FALSE(buttons.empty());
+            for (kit::PictureButton* b : buttons) {
+                if (b->picture() == 0) continue;
+                EXPECT_EQ(b->released_picture(), language_picture(b->picture()))
+                    << screen->objectName().toStdString() << " picture " << b->picture() << " language "
+                    << step.language;
+            }
+        }
+        EXPECT_EQ(chart->caption(), QString::fromUtf8(step.caption));
+        EXPECT_TRUE(sample->text().startsWith(QString::fromUtf8(step.sample))) << sample->text().toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, timers_temps_setup_hide_the_main_screen) {
     struct Row {
         int command;

@@ -18,6 +18,7 @@
 #include "views/scene/scene_painter.h"
 #include "views/state_line/state_line_model.h"
 #include "views/status_bars/status_bars_model.h"
+#include "views/status_chart/status_chart_model.h"
 #include "views/warning/warning_model.h"
 
 using namespace dryer;
@@ -234,6 +235,14 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
         s.set(off::heater_status_143, 0x04);
         screens.check(status_bar_scene(s, true, long_date), "status bar", "airflow banner");
         screens.check(warning_view(s, false, true, 13, texts).scene, "warning", "link lost");
+        // The status chart's two heading lines over 50-pixel columns, running
+        // (ON and the fill level) and stopped.
+        for (const int level : {-1, 50, 100}) {
+            ChartInput chart;
+            chart.running = level >= 0;
+            chart.fill_level = level;
+            screens.check(chart_scene(chart, texts), "status chart", "level " + std::to_string(level));
+        }
         for (const Image& shutdown : kShutdowns) {
             link::ByteImage w;
             busy(w);

@@ -169,6 +169,12 @@ QWidget* create(kit::PanelContext& c, QWidget* parent) {
     QObject::connect(&c.events, &kit::PanelEvents::second_tick, w, [w] {
         if (w->isVisible()) w->refresh();
     });
+    // A new language brings its button pictures, caption and texts at once.
+    QObject::connect(&c.events, &kit::PanelEvents::language_changed, w, [w] {
+        kit::reload_pictures(*w);
+        w->refresh();
+        w->update();
+    });
     return w;
 }
 }  // namespace

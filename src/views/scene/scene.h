@@ -87,6 +87,10 @@ struct TextItem {
     bool vcentre = false;
     bool wrap = false;
     unsigned number = 0;  // the language text shown, 0 for none
+    // A one-line heading that does not fit even at the smallest size is
+    // shortened at the end of a word, the cut marked with a full stop
+    // ("TEMPERATUR" -> "TEMPERA."), instead of ending in an ellipsis.
+    bool abbreviate = false;
 };
 
 using Item = std::variant<FillItem, PictureItem, LineItem, TextItem>;
@@ -102,7 +106,7 @@ struct Scene {
         items.emplace_back(LineItem{x1, y1, x2, y2, pen, c});
     }
     TextItem& text(Rect r, Label t, int size, int weight, Rgb c, Align a = Align::left) {
-        items.emplace_back(TextItem{r, std::move(t.text), size, weight, c, a, false, false, t.number});
+        items.emplace_back(TextItem{r, std::move(t.text), size, weight, c, a, false, false, t.number, false});
         return std::get<TextItem>(items.back());
     }
 

@@ -52,7 +52,20 @@ struct Painter {
 TextFit scene_text_fit(const TextItem& t, const Scene& sc) {
     const QRect room = kit::room_of(to_qrect(t.rect), 0, sc.width, 0, sc.height, t.wrap);
     const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
-    return fit_text(text, room, panel_font(t.size, t.weight), t.wrap);
+    TextFit f = fit_text(text, room, panel_font(t.size, t.weight), t.wrap);
+    if (f.fits || !t.abbreviate || t.wrap) return f;
+    // Drop letters before the last word's end, marking the cut with a full
+    // stop, until the heading fits at the smallest size; a word is cut to no
+    // fewer than one letter.
+    QString shorter = f.text;
+    while (!f.fits && shorter.size() > 1) {
+        if (shorter.endsWith(u'.')) shorter.chop(1);
+        shorter.chop(1);
+        while (shorter.endsWith(u' ')) shorter.chop(1);
+        if (shorter.isEmpty()) break;
+        f = fit_text(shorter + u'.', room, panel_font(t.size, t.weight), false);
+    }
+    return f;
 }
 
 

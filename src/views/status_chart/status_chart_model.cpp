@@ -64,10 +64,12 @@ Scene chart_scene(const ChartInput& in, const Texts& texts) {
     // is the sample-time button.
     const auto heading = [&](Column c, unsigned first, unsigned second) {
         sc.text({c.left + 1, 1, c.right, 1 + kHeadingLine}, texts.label(first), kHeadingSize, 400, colour::white,
-                Align::centre);
+                Align::centre)
+            .abbreviate = true;
         if (second != 0)
             sc.text({c.left + 1, 1 + kHeadingLine, c.right, 1 + 2 * kHeadingLine}, texts.label(second), kHeadingSize,
-                    400, colour::white, Align::centre);
+                    400, colour::white, Align::centre)
+                .abbreviate = true;
     };
     heading(kGrainColumn, 341, 265);
     heading(kMoistureIn, 267, 345);
@@ -76,14 +78,16 @@ Scene chart_scene(const ChartInput& in, const Texts& texts) {
     heading(kMeterRoll, 346, 0);
 
     // The running corner: ON with the long-term log's fill level, or OFF.
-    const Rect upper{363, 1, 392, 1 + kHeadingLine};
-    const Rect lower{363, 1 + kHeadingLine, 392, 1 + 2 * kHeadingLine};
+    // It has the width right of the grid line up to the window's edge; a word
+    // too long for it even at the smallest size is abbreviated.
+    const Rect upper{362, 1, sc.width, 1 + kHeadingLine};
+    const Rect lower{362, 1 + kHeadingLine, sc.width, 1 + 2 * kHeadingLine};
     if (in.running) {
-        sc.text(upper, texts.label(14), kHeadingSize, 700, colour::green, Align::centre);
+        sc.text(upper, texts.label(14), kHeadingSize, 700, colour::green, Align::centre).abbreviate = true;
         const Label level = in.fill_level > 99 ? texts.label(243) : Label(fmt("%d%%", in.fill_level));
-        sc.text(lower, level, kHeadingSize, 700, colour::white, Align::centre);
+        sc.text(lower, level, kHeadingSize, 700, colour::white, Align::centre).abbreviate = true;
     } else {
-        sc.text(upper, texts.label(15), kHeadingSize, 700, colour::red, Align::centre);
+        sc.text(upper, texts.label(15), kHeadingSize, 700, colour::red, Align::centre).abbreviate = true;
     }
 
     const std::size_t rows = in.records.size() < kChartRows ? in.records.size() : kChartRows;

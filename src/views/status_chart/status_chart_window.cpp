@@ -40,6 +40,8 @@ StatusChartWindow::StatusChartWindow(QWidget* parent, kit::PanelContext& context
     connect(&context_.events, &kit::PanelEvents::second_tick, this, [this] {
         if (isVisible()) reload();
     });
+    // A new language brings the caption, the button's label and the headings.
+    connect(&context_.events, &kit::PanelEvents::language_changed, this, &StatusChartWindow::reload);
     listen(context_.events);
     reload();
 }
