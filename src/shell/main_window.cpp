@@ -171,7 +171,9 @@ void MainWindow::create_child_windows() {
         if (!w) w = new kit::PanelWindow(this, kit::class_name(*r), qs(r->caption), bar);
         w->setParent(this);
         w->setObjectName(kit::class_name(*r));
-        w->setWindowTitle(qs(r->caption));
+        // A built screen may already carry its caption in the current
+        // language; the row's English caption only names the others.
+        if (w->windowTitle().isEmpty()) w->setWindowTitle(qs(r->caption));
         if (auto* pw = qobject_cast<kit::PanelWindow*>(w); pw && pw->has_caption_bar() != bar) pw->set_caption_bar(bar);
         w->setGeometry(r->rect);
         w->setVisible(r->shown);

@@ -2,6 +2,7 @@
 
 #include "kit/fit_text.h"
 #include "kit/message_box.h"
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "link/link_state.h"
@@ -112,16 +113,19 @@ void BatchDryingWindow::paint_client(QPainter& p) {
         const QRect r(x, b.top, width() - x - right, b.height);
         p.setPen(grey);
         p.drawLine(x, b.top + b.height + 2, width() - 6, b.top + b.height + 2);
-        p.setPen(Qt::black);
-        f.setPixelSize(12);
-        p.setFont(f);
-        p.drawText(r.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromStdString(view_.stages[i].name));
+        // The time keeps its size; the stage's name takes the room left of
+        // it and shrinks there, so long names never run into the time.
         f.setPixelSize(16);
-        p.setFont(f);
+        const kit::TextFit time = kit::fit_text(QString::fromStdString(view_.stages[i].time_left),
+                                                r.adjusted(0, 0, -4, 0), f, false);
+        p.setFont(time.font);
         p.setPen(Qt::blue);
-        p.drawText(r.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::fromStdString(view_.stages[i].time_left));
+        kit::draw_fit(p, time, Qt::AlignRight | Qt::AlignVCenter);
+        const int time_width = QFontMetrics(time.font).horizontalAdvance(time.text);
+        f.setPixelSize(12);
+        p.setPen(Qt::black);
+        kit::draw_fitted_text(p, r.adjusted(4, 0, -(time_width + 4 + 6), 0), Qt::AlignLeft | Qt::AlignVCenter,
+                              QString::fromStdString(view_.stages[i].name), f);
     }
     if (view_.dual) {  // the split between high and low heat
         p.setPen(grey);
@@ -155,6 +159,7 @@ namespace {
 QWidget* create(kit::PanelContext& c, QWidget* parent) {
     auto* w = new BatchDryingWindow(c.state, parent);
     w->set_shell(&c.shell);
+    QObject::connect(&c.events, &kit::PanelEvents::language_changed, w, &BatchDryingWindow::refresh);
     return w;
 }
 }  // namespace

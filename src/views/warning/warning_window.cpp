@@ -117,16 +117,23 @@ WarningWindow::WarningWindow(QWidget* parent, link::LinkState& state, const Text
     help_button_ = new QPushButton(this);
     help_button_->setObjectName(QStringLiteral("WARNING_HELP"));
     help_button_->setGeometry(QRect(contentsRect().topLeft() + QPoint(195, 125), QSize(200, 50)));
-    const QPixmap face(QString::fromStdString(texts.button_picture_path(72).string()));
+    show_help_face();
+    connect(help_button_, &QPushButton::clicked, this, &WarningWindow::open_help);
+    hide();
+}
+
+void WarningWindow::show_help_face() {
+    const QPixmap face(QString::fromStdString(texts_.button_picture_path(72).string()));
     if (!face.isNull()) {
         help_button_->setIcon(face);
         help_button_->setIconSize(QSize(200, 50));
         help_button_->setFlat(true);
+        help_button_->setText(QString());
     } else {
+        help_button_->setIcon(QIcon());
+        help_button_->setFlat(false);
         help_button_->setText(QStringLiteral("HELP"));
     }
-    connect(help_button_, &QPushButton::clicked, this, &WarningWindow::open_help);
-    hide();
 }
 
 void WarningWindow::help_animation_tick() {
@@ -183,6 +190,10 @@ QWidget* create(kit::PanelContext& c, QWidget* parent) {
     QObject::connect(&c.events, &kit::PanelEvents::message_line_tick, w, &WarningWindow::marker_tick);
     QObject::connect(&c.events, &kit::PanelEvents::help_animation_tick, w, &WarningWindow::help_animation_tick);
     QObject::connect(&c.events, &kit::PanelEvents::condition_cleared, w, &WarningWindow::close_help);
+    QObject::connect(&c.events, &kit::PanelEvents::language_changed, w, [w] {
+        w->show_help_face();
+        w->update();
+    });
     return w;
 }
 }  // namespace

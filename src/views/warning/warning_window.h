@@ -76,6 +76,8 @@ public slots:
     // open_help() opens the help dialog for what the window shows: the
     // lost link while the link is down, else the reported condition (modal).
     void open_help();
+    // Puts the help picture of the current language on the help button.
+    void show_help_face();
     // open_help_for() opens the help dialog for the given condition over
     // `over` and return when it is closed; the shutdown history opens it so,
     // marked as its own, and the display tick then leaves it open.
