@@ -21,8 +21,11 @@
 #include <QtGui/QLinearGradient>
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
+#include <QtGui/QTextLayout>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "l10n/resources.h"
 
@@ -69,17 +72,102 @@ QMap<int, QString> read_keyed(const QString& path) {
     return out;
 }
 
-// Largest bold font (at most max_px) whose wrapped caption fits the face.
-QFont fitting_font(const QString& caption, const QRect& area, int max_px) {
-    QFont font(g_family);
-    font.setBold(true);
-    for (int px = max_px; px >= 7; --px) {
-        font.setPixelSize(px);
-        const QFontMetrics fm(font);
-        const QRect need = fm.boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
-        if (need.width() <= area.width() && need.height() <= area.height()) return font;
+// Blank rows kept between the lowest ink of a caption line and the highest
+// ink of the next: one more than the widest gap between a capital and its own
+// accent at these sizes, so an accent reads as part of its own line.
+constexpr int kLineGap = 3;
+
+// A caption laid out in a text area: the font, its lines and each line's
+// baseline row.
+struct CaptionLayout {
+    QFont font;
+    QStringList lines;
+    QList<int> baselines;
+};
+
+// First and last row that a line's glyphs cover (accents and descenders
+// included) when it is drawn with its baseline on row 0, found by drawing it.
+std::pair<int, int> ink_rows(const QFont& font, const QString& line) {
+    const int px = font.pixelSize();
+    QImage scratch(QFontMetrics(font).horizontalAdvance(line) + 2 * px, 3 * px, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(px, 2 * px), line);
     }
-    return font;
+    int first = scratch.height(), last = -1;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x)
+            if (qAlpha(row[x]) != 0) {
+                first = std::min(first, y);
+                last = y;
+                break;
+            }
+    }
+    return last < 0 ? std::pair{0, -1} : std::pair{first - 2 * px, last - 2 * px};
+}
+
+// The caption's lines at a font: '|' breaks a line, and a part wider than
+// width wraps at word boundaries as QPainter's word wrap does. Empty when a
+// single word is wider than width.
+QStringList wrapped_lines(const QString& caption, const QFont& font, int width) {
+    QStringList out;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    for (const QString& part : caption.split(QLatin1Char('|'))) {
+        QTextLayout layout(part, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            if (line.naturalTextWidth() > width) return {};
+            out += part.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+    }
+    return out;
+}
+
+// Largest bold font (at most max_px) at which the caption fits the area: its
+// lines at the font's line spacing fit the area's height (the rule the
+// English pictures were sized by), and with the lines moved apart where
+// needed to keep kLineGap blank rows between their ink, all ink lies inside
+// the area. The block of line boxes is centred; when that would put ink
+// outside the area, the block moves inside it.
+CaptionLayout fitting_layout(const QString& caption, const QRect& area, int max_px) {
+    CaptionLayout out;
+    out.font = QFont(g_family);
+    out.font.setBold(true);
+    for (int px = max_px; px >= 7; --px) {
+        out.font.setPixelSize(px);
+        const QFontMetrics fm(out.font);
+        const bool smallest = px == 7;  // the last resort is drawn whatever its size
+        out.lines = wrapped_lines(caption, out.font, area.width());
+        if (out.lines.isEmpty() && smallest) out.lines = caption.split(QLatin1Char('|'));
+        const auto n = static_cast<int>(out.lines.size());
+        if (!smallest && (n == 0 || fm.height() + (n - 1) * fm.lineSpacing() > area.height())) continue;
+        out.baselines = {0};
+        auto [ink_top, ink_bottom] = ink_rows(out.font, out.lines[0]);
+        for (int i = 1; i < n; ++i) {
+            const auto [top, bottom] = ink_rows(out.font, out.lines[i]);
+            const int baseline = std::max(out.baselines.last() + fm.lineSpacing(), ink_bottom + 1 + kLineGap - top);
+            out.baselines += baseline;
+            ink_top = std::min(ink_top, baseline + top);
+            ink_bottom = baseline + bottom;
+        }
+        if (!smallest && ink_bottom - ink_top + 1 > area.height()) continue;
+        const QFontMetricsF fmf(out.font);
+        int shift = qRound(area.top() + (area.height() - (out.baselines.last() + fmf.height())) / 2 + fmf.ascent());
+        shift = std::max(shift, area.top() - ink_top);
+        shift = std::min(shift, area.bottom() - ink_bottom);
+        for (int& b : out.baselines) b += shift;
+        return out;
+    }
+    return out;
 }
 
 QImage render_button(const QString& caption, QSize size) {
@@ -103,12 +191,15 @@ QImage render_button(const QString& caption, QSize size) {
     p.setPen(QColor(128, 128, 128));
     p.drawLine(1, h - 1, w - 1, h - 1);
     p.drawLine(w - 1, 1, w - 1, h - 1);
-    QString text = caption;
-    text.replace(QLatin1Char('|'), QLatin1Char('\n'));
     const QRect area = img.rect().adjusted(5, 3, -5, -3);
-    p.setFont(fitting_font(text, area, size.height() >= 50 ? 18 : 15));
+    const CaptionLayout layout = fitting_layout(caption, area, size.height() >= 50 ? 18 : 15);
+    const QFontMetrics fm(layout.font);
+    p.setFont(layout.font);
     p.setPen(QColor(0, 0, 96));
-    p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text);
+    for (qsizetype i = 0; i < layout.lines.size(); ++i) {
+        const QRect box(area.left(), layout.baselines[i] - fm.ascent(), area.width(), fm.height());
+        p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, layout.lines[i]);
+    }
     return img;
 }
 

@@ -196,6 +196,41 @@ TEST(PanelFonts, draw_every_character_of_every_language) {
     }
 }
 
+// Caption lines of a button picture: runs of rows on the face (inside the
+// two-pixel edge) holding caption ink, a pixel darker than the face's
+// darkest shade. Runs closer than three blank rows count as one line, since a
+// capital's accent sits up to two blank rows above its letter.
+int caption_lines(const QImage& img) {
+    int lines = 0;
+    int blank = 3;
+    for (int y = 2; y < img.height() - 2; ++y) {
+        bool ink = false;
+        for (int x = 2; x < img.width() - 2 && !ink; ++x) ink = qGray(img.pixel(x, y)) < 190;
+        if (ink && blank >= 3) ++lines;
+        blank = ink ? 0 : blank + 1;
+    }
+    return lines;
+}
+
+TEST(ButtonPictures, keep_a_blank_gap_between_caption_lines) {
+    const auto english = keyed_source(sources_dir() / "EN" / "buttons.txt");
+    for (const auto& lang : kLanguages) {
+        const std::string code(lang.folder);
+        const auto captions = keyed_source(sources_dir() / code / "buttons.txt");
+        const auto files = pictures(languages_dir() / code / "Bitmaps");
+        ASSERT_EQ(files.size(), 77u) << code;
+        for (const auto& [n, file] : files) {
+            if (n >= 74) continue;  // the rear-discharge views carry a caption band, not a button face
+            const QString caption = captions.count(n) ? captions.at(n) : english.at(n);
+            const int want = static_cast<int>(caption.count(QLatin1Char('|'))) + 1;
+            if (want < 2) continue;
+            const QImage img(qpath(languages_dir() / code / "Bitmaps" / file.toStdString()));
+            ASSERT_FALSE(img.isNull()) << code << " picture " << n;
+            EXPECT_EQ(caption_lines(img), want) << code << " picture " << n << ": " << caption.toStdString();
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, EveryLanguage, ::testing::ValuesIn(others()),
                          [](const auto& row) { return row.param.code; });
 
