@@ -3,10 +3,26 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "kit/local_text.h"
 #include "kit/panel_dialog.h"
 #include "kit/panel_style.h"
 
 namespace dryer::kit {
+
+namespace {
+
+// The answer buttons, with their captions in the current language.
+struct Answer {
+    QMessageBox::StandardButton button;
+    const char* caption;
+};
+constexpr Answer kAnswers[] = {
+    {QMessageBox::Yes, l10n::english("&Yes")},     {QMessageBox::No, l10n::english("&No")},
+    {QMessageBox::Cancel, l10n::english("Cancel")}, {QMessageBox::Ok, l10n::english("OK")},
+    {QMessageBox::Retry, l10n::english("Retry")},
+};
+
+}  // namespace
 
 MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons, QWidget* over)
     : QMessageBox(icon, title, text, buttons, over ? over->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint),
@@ -17,6 +33,8 @@ MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, Sta
     setContentsMargins(2, kCaptionBarHeight + 2, 2, 2);
     setStyleSheet(QStringLiteral("QPushButton { min-height: %1px; min-width: 96px; font-size: 16px; }")
                       .arg(kTouchButtonHeight));
+    for (const Answer& a : kAnswers)
+        if (QAbstractButton* b = button(a.button)) b->setText(local(a.caption));
 }
 
 void MessageBox::paintEvent(QPaintEvent* event) {

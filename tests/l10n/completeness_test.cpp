@@ -1,6 +1,7 @@
 // Every language of the built panel root against English: the same texts,
 // warning ids, help files, illustrations and button pictures, and every
-// character of them drawable by the panel's fonts.
+// character of them drawable by the panel's fonts; the panel's own texts
+// translated wherever the code asks for them.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,12 +13,17 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "l10n/language.h"
+#include "l10n/panel_texts.h"
 
 namespace dryer::l10n {
 namespace {
@@ -109,6 +115,68 @@ TEST_P(EveryLanguage, has_every_english_text_number) {
         }
 }
 
+// The panel's own texts the code asks for: literals passed to local() or
+// marked with english() outside comment lines, adjacent literals joined, C
+// escapes read.
+std::set<std::string> panel_text_keys() {
+    std::set<std::string> keys;
+    static const std::regex call(R"re(\b(?:local|english)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
+    static const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
+    for (const auto& e : fs::recursive_directory_iterator(fs::path(std::getenv("DRYER_SOURCE_DIR")) / "src")) {
+        if (e.path().extension() != ".cpp" && e.path().extension() != ".h") continue;
+        // Whole comment lines are left out: they show how to call local().
+        std::ifstream in(e.path());
+        std::string code;
+        for (std::string line; std::getline(in, line);)
+            if (line.find_first_not_of(' ') == std::string::npos || line.compare(line.find_first_not_of(' '), 2, "//") != 0)
+                code += line + '\n';
+        for (std::sregex_iterator m(code.begin(), code.end(), call), end; m != end; ++m) {
+            const std::string args = (*m)[1];
+            std::string key;
+            for (std::sregex_iterator l(args.begin(), args.end(), literal); l != end; ++l) {
+                const std::string part = (*l)[1];
+                for (std::size_t i = 0; i < part.size(); ++i) {
+                    if (part[i] == '\\' && i + 1 < part.size()) {
+                        ++i;
+                        key += part[i] == 'n' ? '\n' : part[i];
+                    } else {
+                        key += part[i];
+                    }
+                }
+            }
+            keys.insert(key);
+        }
+    }
+    return keys;
+}
+
+// Every text the code asks for has a translation, every line of the sources
+// is usable (one tab, the same printf conversions), and no line is left over
+// from an English text that is gone.
+TEST_P(EveryLanguage, translates_every_panel_text) {
+    const std::set<std::string> keys = panel_text_keys();
+    ASSERT_FALSE(keys.empty());
+    const auto shipped = read_panel_texts(dir() / "PanelTexts");
+    for (const std::string& k : keys) EXPECT_TRUE(shipped.count(k)) << "no translation of \"" << k << '"';
+    std::size_t lines = 0;
+    for (const auto& f : names(sources_dir() / GetParam().code / "panel", QStringLiteral("*.txt"))) {
+        std::ifstream in(sources_dir() / GetParam().code / "panel" / f.toStdString());
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty() || line[0] == '#') continue;
+            ++lines;
+            const std::string key = line.substr(0, line.find('\t'));
+            std::string unescaped;
+            for (std::size_t i = 0; i < key.size(); ++i) {
+                if (key.compare(i, 2, "\\n") == 0) unescaped += '\n', ++i;
+                else unescaped += key[i];
+            }
+            EXPECT_TRUE(shipped.count(unescaped)) << f.toStdString() << ": unusable line: " << line;
+            EXPECT_TRUE(keys.count(unescaped)) << f.toStdString() << ": no longer asked for: " << key;
+        }
+    }
+    EXPECT_EQ(shipped.size(), lines) << "a text is translated twice";
+}
+
 TEST_P(EveryLanguage, warning_tables_keep_every_id) {
     const QStringList tables = names(en, QStringLiteral("Warnings*.txt"));
     ASSERT_EQ(tables.size(), 9);
@@ -171,6 +239,7 @@ QStringList shipped_texts(const std::string& code, const fs::path& dir) {
     for (const auto& [n, caption] : keyed_source(sources_dir() / code / "buttons.txt")) all += caption;
     QFile ill(qpath(sources_dir() / code / "WarningBitmaps" / "illustrations.txt"));
     if (ill.open(QIODevice::ReadOnly)) all += QString::fromUtf8(ill.readAll());
+    for (const auto& [key, text] : read_panel_texts(dir / "PanelTexts")) all += QString::fromStdString(text);
     return all;
 }
 

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "l10n/panel_texts.h"
 #include "l10n/texts.h"
 #include "l10n/utf16_lines.h"
 #include "test_root.h"
@@ -142,6 +144,38 @@ TEST_F(StringsTable, first_lookup_loads_the_configured_language) {
     EXPECT_EQ(text(1), u"FRANCAIS");
     EXPECT_EQ(current_language(), 5);
     EXPECT_EQ(text_utf8(1), "FRANCAIS");
+}
+
+// The panel's own texts: a line is used only when it is whole and formats
+// the same values as its English key; everything else shows English.
+TEST(PanelTexts, use_sound_lines_and_fall_back_to_english) {
+    TempRoot root;
+    const auto dir = root.lang("DE") / "PanelTexts";
+    write_bytes(dir / "a.txt",
+                "# comment\n"
+                "EXIT\tENDE\r\n"
+                "%d MIN\t%d MIN.\n"
+                "%02d:%02d\t%02d.%02d\n"
+                "ONE\tEINS\tZWEI\n"              // two tabs
+                "NO TAB\n"
+                "BAD\tUNG\xC3\x28LTIG\n"        // broken UTF-8
+                "%d BPH\t%s BPH\n"                // another conversion
+                "%s of %s\t%s\n"                  // one fewer
+                "100%\t100 % %d\n"                 // one more
+                "TWO\\nLINES\tZWEI\\nZEILEN\n"
+                "LATER\tFIRST\n");
+    write_bytes(dir / "b.txt", "LATER\tSECOND\n");
+    write_bytes(dir / "c.bak", "EXIT\tSTALE\n");
+    const std::map<std::string, std::string> want{{"EXIT", "ENDE"},           {"%d MIN", "%d MIN."},
+                                                  {"%02d:%02d", "%02d.%02d"}, {"TWO\nLINES", "ZWEI\nZEILEN"},
+                                                  {"LATER", "SECOND"}};
+    EXPECT_EQ(read_panel_texts(dir), want);
+
+    EXPECT_EQ(local("EXIT"), "EXIT");  // English selected
+    set_language(6);
+    EXPECT_EQ(local("EXIT"), "ENDE");
+    EXPECT_EQ(local("%d BPH"), "%d BPH");
+    EXPECT_EQ(local("NOT THERE"), "NOT THERE");
 }
 
 }  // namespace
