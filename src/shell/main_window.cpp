@@ -44,10 +44,8 @@ public:
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
     bool ask_learning_period() override {
-        return kit::ask_yes(&w_, QMessageBox::Warning, QStringLiteral("MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE"),
-                            QStringLiteral("The Moisture Control learning period has not expired.  Modifying the MC "
-                                           "Setpoint is not recommended until the learning period is complete.  Do "
-                                           "wish to modify the moisture control setpoint?"),
+        const LearningPeriodQuestion q = learning_period_question([this](unsigned n) { return texts_.text(n); });
+        return kit::ask_yes(&w_, QMessageBox::Warning, qs(q.title), qs(q.body),
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
     void open_meter_roll_speed() override { w_.open_dialog(kit::DialogId::meter_roll_speed, &w_); }
