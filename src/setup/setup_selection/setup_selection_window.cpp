@@ -94,7 +94,8 @@ kit::PictureButton* SetupMenuWindow::button(const QString& name) const {
 }
 
 void SetupMenuWindow::refresh() {
-    if (menu_ == SetupMenu::hardware) set_caption(caption_text(text_, 461, fixed_caption(menu_)));
+    const unsigned title = menu_ == SetupMenu::hardware ? setup_caption::hardware_title : setup_caption::extended_title;
+    set_caption(caption_text(text_, title, fixed_caption(menu_)));
     BuiltDialogs built;
     for (const auto& [action, id] : kOpenedById)
         if (context_.shell.has_dialog(id)) built.set(action);
