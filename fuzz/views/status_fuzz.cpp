@@ -33,10 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::tm now{};
     now.tm_wday = extra(3);
     now.tm_mon = extra(3);
-    (void)status_bar_scene(s, blink_flags & 1, now);
+    (void)status_bar_scene(s, blink_flags & 1, now, t);
     ReadingsSelection sel;
     sel.temperature = extra(3) % 3;
-    (void)readings_scene(s, sel);
+    (void)readings_scene(s, sel, t);
     (void)warning_view(s, alive, blink_flags & 1, extra(3) % 14, t);
     return 0;
 }

@@ -40,15 +40,11 @@ class WidgetMiscActions : public MiscActions {
 public:
     WidgetMiscActions(MainWindow& w, const views::Texts& texts) : w_(w), texts_(texts) {}
     bool ask_local_mode() override {
-        return kit::ask_yes(&w_, QMessageBox::Question, qs(texts_.text(299)), qs(texts_.text(300)),
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return ask_yes_no_cancel(QMessageBox::Question, texts_.text(299), texts_.text(300));
     }
     bool ask_learning_period() override {
-        return kit::ask_yes(&w_, QMessageBox::Warning, QStringLiteral("MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE"),
-                            QStringLiteral("The Moisture Control learning period has not expired.  Modifying the MC "
-                                           "Setpoint is not recommended until the learning period is complete.  Do "
-                                           "wish to modify the moisture control setpoint?"),
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const LearningPeriodQuestion q = learning_period_question([this](unsigned n) { return texts_.text(n); });
+        return ask_yes_no_cancel(QMessageBox::Warning, q.title, q.body);
     }
     void open_meter_roll_speed() override { w_.open_dialog(kit::DialogId::meter_roll_speed, &w_); }
     void open_moisture_setpoint(int mode) override {
@@ -61,6 +57,17 @@ public:
     }
 
 private:
+    // Asks the question with Yes, No and Cancel in the current language
+    // (texts 134, 135 and 10; English where a text is missing); true on Yes.
+    bool ask_yes_no_cancel(QMessageBox::Icon icon, const std::string& title, const std::string& body) {
+        kit::MessageBox box(icon, qs(title), qs(body), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &w_);
+        const std::pair<QMessageBox::StandardButton, unsigned> names[] = {
+            {QMessageBox::Yes, 134}, {QMessageBox::No, 135}, {QMessageBox::Cancel, 10}};
+        for (const auto& [button, n] : names)
+            if (const std::string t = texts_.text(n); !t.empty()) box.button(button)->setText(qs(t));
+        return box.exec() == QMessageBox::Yes;
+    }
+
     MainWindow& w_;
     const views::Texts& texts_;
 };

@@ -33,6 +33,17 @@ TemperatureKeypadRequest grain_setpoint_request(link::LinkState& state, std::siz
     return {static_cast<std::uint16_t>(lo | (hi << 8)), 50, 160, 105, target, grain_flag_row(target)};
 }
 
+LearningPeriodQuestion learning_period_question(const std::function<std::string(unsigned)>& text) {
+    LearningPeriodQuestion q{text(kLearningTitleText), {}};
+    for (const unsigned n : kLearningBodyTexts) {
+        const std::string sentence = text(n);
+        if (sentence.empty()) continue;
+        if (!q.body.empty()) q.body += "  ";
+        q.body += sentence;
+    }
+    return q;
+}
+
 bool learning_period_active(const link::LinkState& state) {
     const auto& s = state.status;
     return (s.get(off::mc_mode_flags) & 0x07) == 3 && s.get(off::status_52) > 0 && link::bit(s, off::mode_flags_179, 2);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "link/link_state.h"
 
@@ -25,7 +27,7 @@ public:
     virtual ~MiscActions() = default;
     // Localized yes/no/cancel question about the meter roll's local mode; true on yes.
     virtual bool ask_local_mode() = 0;
-    // "MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE"; true on yes.
+    // The learning-period question (learning_period_question()); true on yes.
     virtual bool ask_learning_period() = 0;
     virtual void open_meter_roll_speed() = 0;
     virtual void open_moisture_setpoint(int mode) = 0;
@@ -44,6 +46,20 @@ void run_misc(link::LinkState& state, MiscActions& actions);
 // run_meter_roll_event() opens the meter roll speed dialog, after a yes
 // to the learning-period question when that period is active.
 void run_meter_roll_event(const link::LinkState& state, MiscActions& actions);
+
+// The question asked before the moisture setpoint is changed during the
+// learning period, in the current language.
+struct LearningPeriodQuestion {
+    std::string title;  // text 902
+    std::string body;   // texts 903 to 905
+};
+inline constexpr unsigned kLearningTitleText = 902;
+inline constexpr unsigned kLearningBodyTexts[] = {903, 904, 905};  // one sentence each
+
+// learning_period_question() returns the title and the body, whose sentences
+// are joined by two blanks as the English box writes them; an empty text is
+// left out.
+LearningPeriodQuestion learning_period_question(const std::function<std::string(unsigned)>& text);
 
 // learning_period_active() returns true in moisture-control mode 3
 // with status_52 above 0 and bit 2 of mode_flags_179 set.

@@ -200,7 +200,9 @@ TEST(UnloadStatusDrawing, speeds_figure_and_highlight) {
     state.status.set(off::meter_roll_speeds_155 + 1, 75);
     state.status.set(off::meter_roll_speeds_155 + 2, 50);
     state.status.set(off::meter_roll_speeds_155 + 3, 100);
-    EXPECT_EQ(views::speed_lines(state.status),
+    // The English labels; the shorter ones are padded to the longest.
+    const views::TableTexts en({{928, "HIGH:"}, {929, "MED:"}, {930, "LOW:"}, {931, "Bushel/Hour:"}, {932, "Total Bushels:"}});
+    EXPECT_EQ(views::speed_lines(state.status, en),
               (std::array<std::string, 3>{" HIGH: 0750 ", " MED:  0500 ", " LOW:  1000 "}));
     struct Row {
         std::uint8_t in_use;
@@ -221,7 +223,7 @@ TEST(UnloadStatusDrawing, speeds_figure_and_highlight) {
     state.status.set_u16be(off::value_173, 1250);
     state.status.set(off::unload_counter, 0x10);  // 3600 bushel-seconds
     state.status.set(off::unload_counter + 1, 0x0E);
-    const views::Scene sc = views::unload_status_scene(state.status);
+    const views::Scene sc = views::unload_status_scene(state.status, en);
     EXPECT_NE(sc.find_text("Bushel/Hour: 1250"), nullptr);
     EXPECT_NE(sc.find_text("Total Bushels: 1"), nullptr);
     EXPECT_NE(sc.find_text("6553.5"), nullptr);

@@ -163,8 +163,8 @@ TEST(TimerSelect, OutOfGrainShowsPreviousLoadOrNote) {
     st.set(link::off::mode_flags_179, 0x08);
     v = timer_select_view(st, 754, numbered);
     const auto& note = first_block(v, 1).lines;
-    EXPECT_EQ(note[0], (InkLine{"Previous Load Timer is only", Ink::green}));
-    EXPECT_EQ(note[1], (InkLine{"functional when load is in Auto", Ink::green}));
+    EXPECT_EQ(note[0], (InkLine{"T911", Ink::green}));
+    EXPECT_EQ(note[1], (InkLine{"T912", Ink::green}));
 }
 
 TEST(TimerSelect, ChildrenTimersAndValueLines) {

@@ -128,6 +128,16 @@ TEST(SetupMenus, the_limited_family_hides_burner_mode_and_auto_start_only) {
 
 // ---- Leaving the hardware menu -------------------------------------------
 
+// A button without picture shows one of the panel's own texts (901-1000).
+TEST(SetupMenus, every_text_button_has_a_text_of_its_own) {
+    for (SetupMenu menu : {SetupMenu::hardware, SetupMenu::extended})
+        for (const SetupButton& b : setup_buttons(menu)) {
+            if (b.picture == 0) {
+                EXPECT_TRUE(b.caption >= 901 && b.caption <= 1000) << b.name;
+            }
+        }
+}
+
 TEST(SetupMenus, exit_takes_224_from_the_report_but_keeps_a_pending_commit) {
     link::LinkState s;
     s.values.view_switching_enabled.store(0);

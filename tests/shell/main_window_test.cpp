@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include "shell/main_window.h"
 #include "shell/screen_registry.h"
 #include "shell/single_instance.h"
+#include "tests/setup/modal_watch.h"
 #include "views/scene/texts.h"
 
 namespace dryer::shell {
@@ -470,6 +472,31 @@ TEST_F(MainWindowTest, meter_roll_event_becomes_command_34822) {
     win.on_fast_timer();  // without a wake-up the fast tick takes the event
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(state.values.meter_roll_event.load(), 0);
+
+    // During the learning period the event first asks the question in the
+    // current language, buttons included; No opens nothing.
+    for (const auto& [n, t] : std::initializer_list<std::pair<unsigned, const char*>>{
+             {902, "LERNPHASE"}, {903, "Eins."}, {904, "Zwei."}, {905, "Drei?"}, {134, "Ja"}, {135, "Nein"}, {10, "ABBRECHEN"}})
+        texts.set(n, t);
+    state.status.set(off::mc_mode_flags, 3);
+    state.status.set(off::status_52, 9);
+    state.status.set(off::mode_flags_179, 0x04);
+    QString title, body;
+    QStringList buttons;
+    setup::test::on_next_modal(nullptr, [&](QWidget* m) {
+        auto* box = qobject_cast<QMessageBox*>(m);
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        body = box->text();
+        for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) buttons << box->button(b)->text();
+        box->button(QMessageBox::No)->click();
+    });
+    state.values.meter_roll_event = 1;
+    win.on_fast_timer();
+    EXPECT_EQ(title, QStringLiteral("LERNPHASE"));
+    EXPECT_EQ(body, QStringLiteral("Eins.  Zwei.  Drei?"));
+    EXPECT_EQ(buttons, (QStringList{"Ja", "Nein", "ABBRECHEN"}));
+    EXPECT_EQ(opened, 1);
 }
 
 TEST(AutoRepeatWidgets, held_button_clicks_at_press_then_every_tick_after_500ms) {

@@ -1,6 +1,9 @@
 // "MISC" and the meter roll event command, every branch.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -130,6 +133,39 @@ TEST(MiscLearningPeriod, cancelling_leaves_every_setting_untouched) {
     run_misc(state, a);
     for (std::size_t i = 0; i < link::kImageSize; ++i) ASSERT_EQ(state.settings.get(i), 0) << i;
     for (int r = 1; r <= static_cast<int>(link::kReplyRowCount); ++r) ASSERT_FALSE(state.flags.raised(r)) << r;
+}
+
+// The English source texts, number -> text.
+std::map<unsigned, std::string> english_texts() {
+    const char* dir = std::getenv("DRYER_SOURCE_DIR");
+    std::ifstream in(std::string(dir ? dir : ".") + "/data/languages/EN/strings.txt");
+    std::map<unsigned, std::string> texts;
+    for (std::string line; std::getline(in, line);) {
+        const auto tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;
+        texts[static_cast<unsigned>(std::stoul(line.substr(0, tab)))] = line.substr(tab + 1);
+    }
+    return texts;
+}
+
+TEST(MiscLearningPeriod, english_question_keeps_its_wording_from_the_texts) {
+    const auto en = english_texts();
+    const LearningPeriodQuestion q = learning_period_question([&en](unsigned n) {
+        const auto it = en.find(n);
+        return it == en.end() ? std::string{} : it->second;
+    });
+    EXPECT_EQ(q.title, "MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE");
+    EXPECT_EQ(q.body,
+              "The Moisture Control learning period has not expired.  Modifying the MC Setpoint is not recommended "
+              "until the learning period is complete.  Do wish to modify the moisture control setpoint?");
+}
+
+TEST(MiscLearningPeriod, missing_sentence_leaves_no_stray_blanks) {
+    const LearningPeriodQuestion q = learning_period_question([](unsigned n) {
+        return n == 904 ? std::string{} : "T" + std::to_string(n);
+    });
+    EXPECT_EQ(q.title, "T902");
+    EXPECT_EQ(q.body, "T903  T905");
 }
 
 }  // namespace

@@ -413,7 +413,7 @@ TEST_P(UnitNumbering, TempsPlenumOneReachesTheFirstUnitInUse) {
     // The panel: the box of unit 6, titled Plenum 1 (text 327), shows 215.
     const views::Scene panel = views::plenum_scene(state.status, false, views::NumberTexts{});
     const views::Rect box = units == 1 ? views::Rect{0, 0, 150, 75} : views::plenum_box_rect(units - 1, units);
-    const std::string expected = units == 1 ? "215 \u00B0F " : "SP:  215 \u00B0F ";
+    const std::string expected = units == 1 ? "215 \u00B0F " : "T910  215 \u00B0F ";  // text 910: "SP:"
     const views::TextItem* sp = panel.find_text(expected);
     ASSERT_NE(sp, nullptr);
     EXPECT_TRUE(sp->rect.left >= box.left && sp->rect.right <= box.right && sp->rect.top >= box.top &&

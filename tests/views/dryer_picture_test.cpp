@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BoxCase{"mode_batch", [](auto& s) { s.set(off::drying_mode, 1); }, mode, "T291"},
         BoxCase{"mode_other_drying", [](auto& s) { s.set(off::drying_mode, 3); }, mode, "T292"},
-        BoxCase{"mode_3speed", [](auto& s) { s.set(off::mc_mode_flags, 0x82); }, mode, "3 SPEED"},
+        BoxCase{"mode_3speed", [](auto& s) { s.set(off::mc_mode_flags, 0x82); }, mode, "T925"},
         BoxCase{"mode_5", [](auto& s) { s.set(off::mc_mode_flags, 5); }, mode, "T289"},
         BoxCase{"mode_none", [](auto& s) { s.set(off::mc_mode_flags, 7); }, mode, "T290"},
         BoxCase{"state_batch_bits45",
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                     s.set(off::status_280, 2);
                     s.set(off::meter_roll_speed_pct, 44);
                 },
-                control, "AS 44"},
+                control, "T926 44"},
         BoxCase{"control_mode5_sub3",
                 [](auto& s) {
                     s.set(off::mc_mode_flags, 0x85);
@@ -253,7 +253,7 @@ TEST(Overlay1, temperature_and_moisture_bottom_blocks) {
     s.set_u16be(off::moisture_setpoint, 150);
     sc = dryer_picture_scene(s, DryerAnimation{}, MoistureAverage{}, false, kT);
     EXPECT_EQ(sc.find_text("16.3")->rect, (Rect{0, 340, 130, 415}));
-    EXPECT_NE(sc.find_text("SP 15.0%"), nullptr);
+    EXPECT_NE(sc.find_text("T922 15.0%"), nullptr);
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <QFontMetrics>
 
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "l10n/language.h"
+#include "setup/setup_selection/setup_selection_model.h"
 #include "tests/l10n/test_root.h"
 #include "tests/views/sample_status.h"
 #include "views/dryer_picture/dryer_picture_model.h"
@@ -19,6 +21,7 @@
 #include "views/state_line/state_line_model.h"
 #include "views/status_bars/status_bars_model.h"
 #include "views/status_chart/status_chart_model.h"
+#include "views/unload_status/unload_status_model.h"
 #include "views/warning/warning_model.h"
 
 using namespace dryer;
@@ -32,10 +35,12 @@ std::filesystem::path built_languages() {
     return std::filesystem::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
 }
 
-// Returns a description of every text item of sc that does not fit.
-void check_scene(const Scene& sc, const std::string& where, std::vector<std::string>& faults) {
+// Adds a description of every text item of sc that does not fit to faults,
+// and the language texts it shows to seen.
+void check_scene(const Scene& sc, const std::string& where, std::vector<std::string>& faults, std::set<unsigned>& seen) {
     for (const TextItem* t : sc.texts()) {
         if (t->text.empty()) continue;
+        seen.insert(t->number);
         const TextFit f = scene_text_fit(*t, sc);
         const QFontMetrics fm(f.font);
         const int left = std::max(t->rect.left, 0), right = std::min(t->rect.right, sc.width);
@@ -121,15 +126,19 @@ const Image kForms[] = {
     {"batch_dual", {{off::drying_mode, 1}, {off::system_flags_257, 0x32}, {off::heater_status_143 + 5, 0x10}}},
     {"batch_time", {{off::drying_mode, 1}, {off::system_flags_257, 0x10}}},
     {"drying_mode_3", {{off::drying_mode, 3}, {off::mc_mode_flags, 0x01}, {off::system_flags_257, 0x02}}},
+    {"mode_label_auto_2sp", {{off::mc_mode_flags, 0xC1}, {off::mode_flags_179, 0x02}}},
+    {"mode_label_manual", {{off::mc_mode_flags, 0x03}, {off::mode_flags_179, 0x06}}},
+    {"autostart_speed", {{off::mc_mode_flags, 0x02}, {off::status_280, 0x02}}},
 };
 
 struct Screens {
     const Texts& t;
     std::vector<std::string>& faults;
+    std::set<unsigned>& seen;
     std::string language;
 
     void check(const Scene& sc, const std::string& screen, const std::string& image) {
-        check_scene(sc, screen + " [" + image + "] " + language, faults);
+        check_scene(sc, screen + " [" + image + "] " + language, faults, seen);
     }
 
     void status_screens(const ImageSetup& build, const std::string& image, bool celsius) {
@@ -138,6 +147,7 @@ struct Screens {
         MoistureAverage warm;
         for (int i = 0; i < MoistureAverage::kWarmUp; ++i) warm.add(888);
         check(dryer_picture_scene(s, DryerAnimation{}, warm, celsius, t), "dryer picture", image);
+        check(unload_status_scene(s, t), "unload status", image);
         for (int code = 0; code <= 4; ++code) {
             link::ByteImage p;
             build(p);
@@ -154,7 +164,7 @@ struct Screens {
         }
         for (int temperature = 0; temperature < 3; ++temperature)
             for (int moisture = 0; moisture < 2; ++moisture)
-                check(readings_scene(s, ReadingsSelection{temperature, moisture}), "readings", image);
+                check(readings_scene(s, ReadingsSelection{temperature, moisture}, t), "readings", image);
     }
 };
 
@@ -194,6 +204,7 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
     ASSERT_TRUE(std::filesystem::is_directory(built_languages()));
     std::filesystem::create_directory_symlink(built_languages(), root.hard_disk() / "Languages");
     std::vector<std::string> faults;
+    std::set<unsigned> seen;
     int languages = 0;
     for (int lang = 0; lang < l10n::kLanguageCount; ++lang) {
         const l10n::Language& l = l10n::kLanguages[static_cast<std::size_t>(lang)];
@@ -201,7 +212,7 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
         ++languages;
         l10n::set_language(lang);
         L10nTexts texts;
-        Screens screens{texts, faults, std::string(l.folder)};
+        Screens screens{texts, faults, seen, std::string(l.folder)};
         for (bool celsius : {false, true}) {
             const std::string unit = celsius ? " C" : " F";
             for (const Image& layout : kLayouts) {
@@ -223,6 +234,13 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
                                   row.name + unit);
             }
         }
+        // The setup menus' text buttons: the caption wrapped into the 200 by 50 face.
+        for (const unsigned n : {setup::setup_caption::connection, setup::setup_caption::select_language,
+                                 setup::setup_caption::cycled_sampler, setup::setup_caption::plenum_setup}) {
+            Scene face{200, 50, colour::black, {}};
+            face.text({4, 2, 196, 48}, texts.label(n), 16, 700, colour::white).wrap = true;
+            screens.check(face, "setup menu button", std::to_string(n));
+        }
         std::tm long_date{};
         long_date.tm_wday = 3;  // Wednesday  Sep 30, 2026 at 12:59 PM
         long_date.tm_mon = 8;
@@ -231,9 +249,9 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
         long_date.tm_hour = 12;
         long_date.tm_min = 59;
         link::ByteImage s;
-        screens.check(status_bar_scene(s, true, long_date), "status bar", "clock");
+        screens.check(status_bar_scene(s, true, long_date, texts), "status bar", "clock");
         s.set(off::heater_status_143, 0x04);
-        screens.check(status_bar_scene(s, true, long_date), "status bar", "airflow banner");
+        screens.check(status_bar_scene(s, true, long_date, texts), "status bar", "airflow banner");
         screens.check(warning_view(s, false, true, 13, texts).scene, "warning", "link lost");
         // The status chart's two heading lines over 50-pixel columns, running
         // (ON and the fill level) and stopped.
@@ -261,6 +279,12 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
         }
     }
     EXPECT_GE(languages, 1) << "no language with texts in the panel root";
+    // Among the lines checked: the learning period (309 with its minutes), the
+    // boxes' setpoints, the airflow banner, the shutdown's grain temperature,
+    // the unload rate and the auto-start speed.
+    for (const unsigned n : {309u, kSetpointPrefixText, bar_text::airflow_banner, kGrainTemperatureText, kRateText,
+                             kAutoStartShortText})
+        EXPECT_TRUE(seen.count(n)) << "text " << n << " never rendered";
     std::string report;
     for (std::size_t i = 0; i < faults.size() && i < 40; ++i) report += faults[i] + "\n";
     EXPECT_TRUE(faults.empty()) << faults.size() << " texts do not fit:\n" << report;

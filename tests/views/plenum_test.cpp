@@ -50,7 +50,7 @@ TEST(Plenum, plenum_one_is_the_first_unit_in_use_in_every_form) {
         s.set_u16le(79, 192);
         const int n = plenum_box_count(s);
         const Scene sc = plenum_scene(s, false, NumberTexts{});
-        const TextItem* sp = sc.find_text((n == 1 ? "" : "SP:  ") + std::string("201 ") + deg + "F ");
+        const TextItem* sp = sc.find_text((n == 1 ? "" : "T910  ") + std::string("201 ") + deg + "F ");
         const TextItem* reading = sc.find_text("191 " + deg + "F ");
         ASSERT_NE(sp, nullptr) << code;
         ASSERT_NE(reading, nullptr) << code;
@@ -59,9 +59,9 @@ TEST(Plenum, plenum_one_is_the_first_unit_in_use_in_every_form) {
         EXPECT_EQ(sc.find_text("T327")->rect.left, last.left + 4) << code;
         EXPECT_EQ(sc.find_text("T326")->rect.left, before.left + 4) << code;
         for (const TextItem* t : {sp, reading}) EXPECT_TRUE(t->rect.left >= last.left && t->rect.right <= last.right) << code;
-        ASSERT_NE(sc.find_text("SP:  202 " + deg + "F "), nullptr) << code;
-        EXPECT_GE(sc.find_text("SP:  202 " + deg + "F ")->rect.left, before.left) << code;
-        EXPECT_LE(sc.find_text("SP:  202 " + deg + "F ")->rect.right, before.right) << code;
+        ASSERT_NE(sc.find_text("T910  202 " + deg + "F "), nullptr) << code;
+        EXPECT_GE(sc.find_text("T910  202 " + deg + "F ")->rect.left, before.left) << code;
+        EXPECT_LE(sc.find_text("T910  202 " + deg + "F ")->rect.right, before.right) << code;
     }
 }
 
@@ -129,7 +129,7 @@ TEST(Plenum, celsius_converts_temperatures) {
     const Scene sc = plenum_scene(s, true, NumberTexts{});
     const std::string deg = "\xC2\xB0";
     EXPECT_NE(sc.find_text("100 " + deg + "C "), nullptr);
-    EXPECT_NE(sc.find_text("SP:  -40 " + deg + "C "), nullptr);
+    EXPECT_NE(sc.find_text("T910  -40 " + deg + "C "), nullptr);
 }
 
 }  // namespace

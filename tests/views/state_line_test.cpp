@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                 s.set(off::status_171, 0xA8);
                 s.set(off::mc_mode_flags, 3);
             },
-            off_phase, false, 5, "T309 6 Minutes", state_colour::lime},
+            off_phase, false, 5, "T309 6 T901", state_colour::lime},
         Row{"row5_five_minutes_dark_red_blinking",
             [](auto& s) {
                 s.set(off::status_52, 5);

@@ -73,7 +73,7 @@ TEST(WarningFigure, title_forms) {
     ASSERT_NE(sc.find_text("T339"), nullptr);
     EXPECT_EQ(sc.find_text("T339")->size, 30);
     EXPECT_EQ(sc.find_text("T339")->colour, colour::blue);
-    EXPECT_NE(sc.find_text("GRAIN TEMPERATURE: 97 \xC2\xB0 F"), nullptr);
+    EXPECT_NE(sc.find_text("T927 97 \xC2\xB0 F"), nullptr);
     s.set(off::status_188, 0x02);
     s.set(off::value_267, 3);
     s.set(off::value_267 + 1, 9);

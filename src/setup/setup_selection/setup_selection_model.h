@@ -50,9 +50,20 @@ inline constexpr int plenum_setup = 36991;    // extended menu
 inline constexpr int burner_mode = 34867;     // hardware menu
 }  // namespace setup_command
 
+// Texts on the faces of the buttons without picture, and the captions.
+namespace setup_caption {
+inline constexpr unsigned connection = 906;       // "CONNECTION SETUP"
+inline constexpr unsigned select_language = 907;  // "SELECT LANGUAGE"
+inline constexpr unsigned cycled_sampler = 908;   // "SETUP CYCLED MOISTURE SAMPLER"
+inline constexpr unsigned plenum_setup = 909;     // "PLENUM SETUP"
+// The menus' captions: the hardware menu's and the extended menu's.
+inline constexpr unsigned hardware_title = 461;   // "SELECT HARDWARE SETUP PARAMETER TO MODIFY"
+inline constexpr unsigned extended_title = 933;   // "SELECT SETUP PARAMETER TO MODIFY"
+}  // namespace setup_caption
+
 struct SetupButton {
     const char* name;     // objectName
-    const char* caption;  // face of a button without picture
+    unsigned caption;     // text on the face of a button without picture, 0 for a picture button
     int picture;          // localized button picture, 0 for a text button
     SetupAction action;
     int command;          // a status-driven button's command, else 0

@@ -69,7 +69,6 @@ SetupMenuWindow::SetupMenuWindow(kit::PanelContext& context, SetupMenu menu, QWi
     for (std::size_t i = 0; i < table.size(); ++i) {
         const SetupButton& row = table[i];
         auto* b = new kit::PictureButton(QString::fromUtf8(row.name), this, row.picture);
-        if (row.picture == 0) b->setText(QString::fromUtf8(row.caption));
         b->setGeometry(grid_place(i, table.size()));
         const SetupAction action = row.action;
         connect(b, &QPushButton::clicked, this, [this, action] { run(action); });
@@ -95,10 +94,14 @@ kit::PictureButton* SetupMenuWindow::button(const QString& name) const {
 }
 
 void SetupMenuWindow::refresh() {
-    if (menu_ == SetupMenu::hardware) set_caption(caption_text(text_, 461, fixed_caption(menu_)));
+    const unsigned title = menu_ == SetupMenu::hardware ? setup_caption::hardware_title : setup_caption::extended_title;
+    set_caption(caption_text(text_, title, fixed_caption(menu_)));
     BuiltDialogs built;
     for (const auto& [action, id] : kOpenedById)
         if (context_.shell.has_dialog(id)) built.set(action);
+    const auto table = setup_buttons(menu_);
+    for (std::size_t i = 0; i < buttons_.size() && i < table.size(); ++i)
+        if (table[i].picture == 0) buttons_[i]->setText(QString::fromStdString(text_(table[i].caption)));
     const auto view = setup_menu_view(menu_, setup_buttons_shown(context_.state.status), context_.state.status, built);
     for (std::size_t i = 0; i < buttons_.size() && i < view.size(); ++i) {
         buttons_[i]->setVisible(view[i].shown);

@@ -40,8 +40,9 @@ TimerChildView load_delay(const link::ByteImage& st, const TextFn& text) {
 TimerChildView out_of_grain(const link::ByteImage& st, std::uint32_t previous, const TextFn& text) {
     TimerBlock b{box(st, "Out of Grain Timer", 10, timers::out_of_grain, text), {}};
     if (st.get(link::off::mode_flags_179) & 0x08) {
-        b.lines.push_back({"Previous Load Timer is only", Ink::green});
-        b.lines.push_back({"functional when load is in Auto", Ink::green});
+        // Two texts, one a line: the previous-load timer works only with the load in Auto.
+        b.lines.push_back({text(911), Ink::green});
+        b.lines.push_back({text(912), Ink::green});
     } else {
         char buf[64];
         std::snprintf(buf, sizeof buf, ": %03u     ", static_cast<unsigned>(previous / 60));

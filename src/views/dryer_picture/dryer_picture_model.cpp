@@ -90,7 +90,7 @@ Label mode_name_box(const link::ByteImage& s, const Texts& t) {
     if (dm == 1) return t.label(291);
     if (dm != 0) return t.label(292);
     switch (st::mc_mode(s)) {
-        case 2: return "3 SPEED";
+        case 2: return t.label(kThreeSpeedText);
         case 4: return t.label(77);
         case 3: return t.label(79);
         case 1: return t.label(265);
@@ -134,7 +134,7 @@ BoxText dryer_state_box(const link::ByteImage& s, const Texts& t) {
 
 Label control_state_box(const link::ByteImage& s, const Texts& t) {
     const int pct = s.get(off::meter_roll_speed_pct);
-    if (bit(s, off::status_280, 1)) return fmt("AS %d", pct);
+    if (bit(s, off::status_280, 1)) return {fmt("%s %d", t.text(kAutoStartShortText).c_str(), pct), kAutoStartShortText};
     const int mode = st::mc_mode(s);
     unsigned label = 273;
     if (mode == 2) {

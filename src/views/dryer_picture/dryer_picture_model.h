@@ -18,6 +18,10 @@ namespace dryer::views {
 inline constexpr int kDryerPicWidth = 240;
 inline constexpr int kDryerPicHeight = 420;
 inline constexpr int kMarkPicture = 462;
+// The panel's own texts on the drawing.
+inline constexpr unsigned kThreeSpeedText = 925;  // the mode name of moisture-control mode 2, "3 SPEED"
+inline constexpr unsigned kAutoStartShortText = 926;  // "AS" before the auto-start speed
+inline constexpr unsigned kSetpointShortText = 922;   // "SP", as on the readings panel
 
 enum class DryerLayout { tower_one, tower_two, column, column_406 };
 

@@ -89,7 +89,9 @@ void overlay_column(Scene& sc, const OverlayInput& in) {
         sc.text({132, 355, 230, 385}, fmt("%s%s", kDegree, unit_letter(in.celsius)), 30, 700, colour::green);
     } else {
         const unsigned sp = st::moisture_setpoint(s);
-        sc.text({155, 395, kDryerPicWidth, 415}, fmt("SP %u.%1u%%", sp / 10, sp % 10), 16, 400, colour::olive);
+        sc.text({155, 395, kDryerPicWidth, 415},
+                Label{fmt("%s %u.%1u%%", in.t.text(kSetpointShortText).c_str(), sp / 10, sp % 10), kSetpointShortText},
+                16, 400, colour::olive);
         sc.text({0, 340, 130, 415}, tenths(st::moisture_189(s)), 60, 700, colour::green, Align::right);
         sc.text({132, 350, 230, 415}, "%", 30, 700, colour::green);
     }

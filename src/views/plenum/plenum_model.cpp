@@ -62,8 +62,10 @@ void box(Scene& sc, const link::ByteImage& s, bool celsius, const Texts& t, int 
     sc.text({r.left + 4, r.top + f.title + 2, r.right - 4, r.top + f.title + 2 + f.temperature},
             temp_text("", st::heater_temperature(s, unit), celsius), f.temperature, 700, colour::red, Align::centre);
     const int sp_top = r.top + f.title + 2 + f.temperature;
-    sc.text({r.left + 4, sp_top, r.right - 4, sp_top + f.setpoint + 2}, temp_text("SP:  ", st::heater_setpoint(s, unit), celsius),
-            f.setpoint, 400, colour::olive, Align::centre);
+    const std::string prefix = t.text(kSetpointPrefixText) + "  ";
+    sc.text({r.left + 4, sp_top, r.right - 4, sp_top + f.setpoint + 2},
+            Label{temp_text(prefix.c_str(), st::heater_setpoint(s, unit), celsius), kSetpointPrefixText}, f.setpoint,
+            400, colour::olive, Align::centre);
     const PlenumState state = plenum_state(s, unit, false);
     sc.text({r.left, r.bottom - f.state - 4, r.right, r.bottom}, t.label(state.text), f.state, 400, state.colour,
             Align::centre);

@@ -19,6 +19,8 @@ inline constexpr int kPlenumClientWidth = titled_client_width(kPlenumWidth);
 inline constexpr int kPlenumBoxesHeight = titled_client_height(kPlenumHeight);
 inline constexpr Rgb kOrange{200, 100, 0};
 inline constexpr Rgb kDividerGrey{128, 128, 128};
+// The label before a box's setpoint ("SP:  180 °F "), in every form but the one-box form.
+inline constexpr unsigned kSetpointPrefixText = 910;
 
 // plenum_box_count() returns the number of boxes for the status image:
 // fan_heater_count 0..3 give 1..4, 4 gives 6, any other value 0; bit 5 of

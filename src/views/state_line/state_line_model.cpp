@@ -85,7 +85,7 @@ StateLine state_line(const link::ByteImage& s, std::uint32_t blink_flags, bool c
 
     const int learning = s.get(off::status_52);
     if (learning > 0 && bit(s, off::mode_flags_179, 2) && bit(s, off::status_171, 3) && scheme == 3) {
-        Label text{fmt("%s %d Minutes", t.text(309).c_str(), learning), 309};
+        Label text{fmt("%s %d %s", t.text(309).c_str(), learning, t.text(kMinutesText).c_str()), 309};
         StateLine l = learning > 5 ? make(5, std::move(text), state_colour::lime)
                                    : make(5, blinking(std::move(text), on), state_colour::dark_red);
         l.size = 25;

@@ -16,6 +16,8 @@ namespace dryer::views {
 inline constexpr int kStateLineWidth = 400;
 inline constexpr int kStateLineHeight = 40;
 inline constexpr const char* kBlinkOff = "        ";  // eight blanks
+// The unit after the learning period's minutes ("MC LEARNING 12 Minutes").
+inline constexpr unsigned kMinutesText = 901;
 
 namespace state_colour {
 inline constexpr Rgb lime{100, 255, 0};

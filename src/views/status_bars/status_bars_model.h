@@ -8,6 +8,7 @@
 
 #include "link/images.h"
 #include "views/scene/scene.h"
+#include "views/scene/texts.h"
 
 namespace dryer::views {
 
@@ -19,7 +20,16 @@ inline constexpr int kReadingsWidth = 240;
 inline constexpr int kReadingsHeight = 205;
 inline constexpr int kReadingsClientWidth = titled_client_width(kReadingsWidth);
 inline constexpr int kReadingsClientHeight = titled_client_height(kReadingsHeight);
-inline constexpr const char* kAirflowBanner = "AIRFLOW TESTING DISABLED";
+// Texts of the two windows.
+namespace bar_text {
+inline constexpr unsigned basic_mc = 913, three_speed_mc = 914, advanced_mc = 915, no_mc = 916;
+inline constexpr unsigned manual = 290, automatic = 34;  // the mode names MANUAL and AUTO
+inline constexpr unsigned one_setpoint = 917, two_setpoints = 918;  // "1SP", "2SP"
+inline constexpr unsigned dryer = 919, in = 920, out = 921;         // the selectors' labels
+inline constexpr unsigned setpoint = 922;                           // "SP"
+inline constexpr unsigned airflow_banner = 923;                     // "AIRFLOW TESTING DISABLED"
+inline constexpr unsigned version = 924;                            // "VER:"
+}  // namespace bar_text
 inline constexpr Rgb kNearWhite{250, 250, 250};
 inline constexpr Rgb kReadingsTeal{80, 200, 200};
 inline constexpr Rgb kLightCyan{100, 250, 250};
@@ -36,7 +46,7 @@ std::string date_text(const std::tm& now);
 
 // status_bar_scene() returns the bar's drawing for the status image,
 // the blink phase and the local time.
-Scene status_bar_scene(const link::ByteImage& s, bool blink_on, const std::tm& now);
+Scene status_bar_scene(const link::ByteImage& s, bool blink_on, const std::tm& now, const Texts& t);
 
 struct ModeLabel {
     std::string text;
@@ -44,8 +54,9 @@ struct ModeLabel {
 };
 
 // mode_label() returns the moisture-control mode label chosen by
-// mc_mode_flags & 0x87 and bits 1 and 2 of mode_flags_179.
-ModeLabel mode_label(const link::ByteImage& s);
+// mc_mode_flags & 0x87 and bits 1 and 2 of mode_flags_179, its parts
+// joined by " : " ("BASIC MC : AUTO : 1SP").
+ModeLabel mode_label(const link::ByteImage& s, const Texts& t);
 
 // Selector states of the readings panel: temperature 0 dryer, 1 in, 2 out;
 // moisture 0 in, 1 out.
@@ -67,6 +78,6 @@ int selected_temperature(const link::ByteImage& s, int state);
 unsigned selected_moisture(const link::ByteImage& s, int state);
 
 // readings_scene() returns the readings panel's drawing.
-Scene readings_scene(const link::ByteImage& s, const ReadingsSelection& sel);
+Scene readings_scene(const link::ByteImage& s, const ReadingsSelection& sel, const Texts& t);
 
 }  // namespace dryer::views

@@ -35,7 +35,7 @@ Scene LeftStatusBarWindow::build_scene() {
         const std::time_t t = std::time(nullptr);
         localtime_r(&t, &now);
     }
-    return status_bar_scene(state_.status, blink_flags() & blink::phase, now);
+    return status_bar_scene(state_.status, blink_flags() & blink::phase, now, texts_);
 }
 
 ReadingsWindow::ReadingsWindow(QWidget* parent, link::LinkState& state, const Texts& texts)
@@ -53,7 +53,7 @@ ReadingsWindow::ReadingsWindow(QWidget* parent, link::LinkState& state, const Te
     });
 }
 
-Scene ReadingsWindow::build_scene() { return readings_scene(state_.status, selection_); }
+Scene ReadingsWindow::build_scene() { return readings_scene(state_.status, selection_, texts_); }
 
 // Shown by the main window while the airflow-test banner's condition holds.
 const kit::ScreenRow left_status_bar_screen{kit::WindowId::left_status_bar,

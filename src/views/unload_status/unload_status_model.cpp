@@ -1,5 +1,7 @@
 #include "views/unload_status/unload_status_model.h"
 
+#include <algorithm>
+
 #include "setup/calibration/calibration_model.h"
 #include "views/scene/format.h"
 
@@ -15,11 +17,28 @@ void frame(Scene& sc, Rect r, int pen, Rgb c) {
     sc.line(r.left, r.bottom - 1, r.left, r.top, pen, c);
 }
 
+// Characters (not bytes) of a UTF-8 text.
+std::size_t characters(const std::string& s) {
+    std::size_t n = 0;
+    for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
 }  // namespace
 
-std::array<std::string, 3> speed_lines(const link::ByteImage& s) {
-    const auto at = [&s](std::size_t k) { return s.get(off::meter_roll_speeds_155 + k) * 10; };
-    return {fmt(" HIGH: %04d ", at(1)), fmt(" MED:  %04d ", at(2)), fmt(" LOW:  %04d ", at(3))};
+std::array<std::string, 3> speed_lines(const link::ByteImage& s, const Texts& t) {
+    std::array<std::string, 3> labels;
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        labels[i] = t.text(kSpeedLabelTexts[i]);
+        width = std::max(width, characters(labels[i]));
+    }
+    std::array<std::string, 3> lines;
+    for (std::size_t i = 0; i < 3; ++i) {
+        labels[i].append(width - characters(labels[i]), ' ');
+        lines[i] = fmt(" %s %04d ", labels[i].c_str(), s.get(off::meter_roll_speeds_155 + i + 1) * 10);
+    }
+    return lines;
 }
 
 int highlighted_speed_line(const link::ByteImage& s) {
@@ -32,7 +51,7 @@ std::string unload_figure(const link::ByteImage& s) {
     return fmt("%2u.%u", v / 10, v % 10);
 }
 
-Scene unload_status_scene(const link::ByteImage& s) {
+Scene unload_status_scene(const link::ByteImage& s, const Texts& texts) {
     Scene sc;
     sc.width = kUnloadClientWidth;
     sc.height = kUnloadClientHeight;
@@ -48,7 +67,7 @@ Scene unload_status_scene(const link::ByteImage& s) {
     // The speed button: three lines, the speed in use highlighted.
     sc.fill(kSpeedButton, kButtonFace);
     frame(sc, kSpeedButton, 1, colour::white);
-    const std::array<std::string, 3> lines = speed_lines(s);
+    const std::array<std::string, 3> lines = speed_lines(s, texts);
     const int lit = highlighted_speed_line(s);
     const int pitch = (kSpeedButton.bottom - kSpeedButton.top - 4) / 3;
     for (int i = 0; i < 3; ++i) {
@@ -67,8 +86,9 @@ Scene unload_status_scene(const link::ByteImage& s) {
     sc.fill(kUnloadButton, kButtonFace);
     frame(sc, kUnloadButton, 1, colour::white);
     const int half = (kUnloadButton.bottom - kUnloadButton.top) / 2;
-    const std::array<std::string, 2> status{fmt("Bushel/Hour: %d", link::u16be(s, off::value_173)),
-                                            fmt("Total Bushels: %u", setup::total_bushels(s))};
+    const std::array<Label, 2> status{
+        Label{fmt("%s %d", texts.text(kRateText).c_str(), link::u16be(s, off::value_173)), kRateText},
+        Label{fmt("%s %u", texts.text(kTotalText).c_str(), setup::total_bushels(s)), kTotalText}};
     for (int i = 0; i < 2; ++i) {
         TextItem& t = sc.text({kUnloadButton.left + 6, kUnloadButton.top + i * half, kUnloadButton.right - 6,
                                kUnloadButton.top + (i + 1) * half},

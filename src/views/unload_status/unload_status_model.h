@@ -8,6 +8,7 @@
 
 #include "link/images.h"
 #include "views/scene/scene.h"
+#include "views/scene/texts.h"
 
 namespace dryer::views {
 
@@ -24,9 +25,16 @@ inline constexpr Rgb kUnloadDivider{128, 128, 128};
 inline constexpr Rgb kButtonFace{0, 0, 150};
 inline constexpr Rgb kHighlight{230, 230, 230};
 
+// The labels: the speed lines' "HIGH:", "MED:", "LOW:", then the status
+// button's "Bushel/Hour:" and "Total Bushels:".
+inline constexpr unsigned kSpeedLabelTexts[3] = {928, 929, 930};
+inline constexpr unsigned kRateText = 931;
+inline constexpr unsigned kTotalText = 932;
+
 // The three speed lines, high first: " HIGH: 0750 ", " MED:  0500 ",
-// " LOW:  0250 " (the setpoints at 156, 157, 158 times ten).
-std::array<std::string, 3> speed_lines(const link::ByteImage& s);
+// " LOW:  0250 " (the setpoints at 156, 157, 158 times ten); the labels are
+// padded with blanks to the longest one's length in characters.
+std::array<std::string, 3> speed_lines(const link::ByteImage& s, const Texts& t);
 
 // highlighted_speed_line() returns the line of the speed in use by 155
 // (2 high, 1 main, 0 low) as 0 high .. 2 low, or -1 for any other value.
@@ -36,6 +44,6 @@ int highlighted_speed_line(const link::ByteImage& s);
 std::string unload_figure(const link::ByteImage& s);
 
 // unload_status_scene() returns the window's client drawing.
-Scene unload_status_scene(const link::ByteImage& s);
+Scene unload_status_scene(const link::ByteImage& s, const Texts& t);
 
 }  // namespace dryer::views

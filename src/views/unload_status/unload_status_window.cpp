@@ -34,7 +34,7 @@ UnloadStatusWindow::UnloadStatusWindow(QWidget* parent, kit::PanelContext& conte
             [this] { context_.shell.open_dialog(kit::DialogId::meter_roll_speed, window()); });
 }
 
-Scene UnloadStatusWindow::build_scene() { return unload_status_scene(state_.status); }
+Scene UnloadStatusWindow::build_scene() { return unload_status_scene(state_.status, texts_); }
 
 // The speed dialog is offered once the panel has it; the registry is
 // complete before the main screen first shows this window.

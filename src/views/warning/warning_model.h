@@ -17,6 +17,8 @@
 namespace dryer::views {
 
 inline constexpr int kWarningWidth = 600;
+// "GRAIN TEMPERATURE:" before the grain temperature of a shutdown.
+inline constexpr unsigned kGrainTemperatureText = 927;
 inline constexpr int kWarningHeight = 325;
 // The drawing fills the client area below the caption bar.
 inline constexpr int kWarningClientWidth = titled_client_width(kWarningWidth);
