@@ -94,8 +94,14 @@ kit::PictureButton* SetupMenuWindow::button(const QString& name) const {
 }
 
 void SetupMenuWindow::refresh() {
-    const unsigned title = menu_ == SetupMenu::hardware ? setup_caption::hardware_title : setup_caption::extended_title;
-    set_caption(caption_text(text_, title, fixed_caption(menu_)));
+    if (menu_ == SetupMenu::hardware) {
+        set_caption(caption_text(text_, setup_caption::hardware_title, fixed_caption(menu_)));
+    } else {
+        // The extended menu keeps its screen number after the localized words.
+        const std::string words = text_(setup_caption::extended_title);
+        set_caption(words.empty() ? QString::fromUtf8(fixed_caption(menu_))
+                                  : QStringLiteral(" %1 - 06").arg(QString::fromStdString(words)));
+    }
     BuiltDialogs built;
     for (const auto& [action, id] : kOpenedById)
         if (context_.shell.has_dialog(id)) built.set(action);
