@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_style.h"
 #include "l10n/resources.h"
@@ -157,8 +158,7 @@ UnloadBushelsDialog::UnloadBushelsDialog(QWidget* over, link::LinkState& state, 
         ->set_lines({qs(title_text(text_(100), "Bushel / Hour Multiplier (Calibration)"))});
     auto* clear = add_button(this, QStringLiteral("CLEAR"), qs(title_text(text_(99), "CLEAR")), {300, 36, 150, kButtonH});
     connect(clear, &QPushButton::clicked, this, [this] {
-        if (kit::ask_yes(this, QMessageBox::Question, QString::fromLatin1(kClearCounterTitle),
-                         QString::fromLatin1(kClearCounterText),
+        if (kit::ask_yes(this, QMessageBox::Question, kit::local(kClearCounterTitle), kit::local(kClearCounterText),
                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
             request_counter_zero(state_);
         }
@@ -201,10 +201,12 @@ MeterRollVoltageDialog::MeterRollVoltageDialog(QWidget* over, link::LinkState& s
         const QString name = QString::fromLatin1(g.name);
         add_lines(this, name, {x, 6, 260, 26}, 16)->set_lines({qs(title_text(text(g.title), g.name))});
         values_[i] = add_lines(this, name + QStringLiteral(" VALUE"), {x, 36, 260, 60}, 22);
-        auto* up = add_button(this, name + QStringLiteral(" UP"), QStringLiteral("UP"), {x, 100, 125, kButtonH});
-        auto* down = add_button(this, name + QStringLiteral(" DOWN"), QStringLiteral("DOWN"), {x + 135, 100, 125, kButtonH});
+        auto* up =
+            add_button(this, name + QStringLiteral(" UP"), qs(title_text(text(111), "UP")), {x, 100, 125, kButtonH});
+        auto* down = add_button(this, name + QStringLiteral(" DOWN"), qs(title_text(text(112), "DOWN")),
+                                {x + 135, 100, 125, kButtonH});
         auto* note = add_lines(this, name + QStringLiteral(" NOTE"), {x, 156, 260, 26}, 16);
-        note->set_lines({QStringLiteral("Meter rolls need to be on!")});
+        note->set_lines({kit::local("Meter rolls need to be on!")});
         note->set_red(0);
         const RollLimit l = g.limit;
         connect(up, &QPushButton::clicked, this, [this, l] {
@@ -216,14 +218,17 @@ MeterRollVoltageDialog::MeterRollVoltageDialog(QWidget* over, link::LinkState& s
             show_limits();
         });
     }
-    auto* defaults = add_button(this, QStringLiteral("DEFAULT"), QStringLiteral("DEFAULT"), {10, 196, 170, kButtonH});
+    auto* defaults =
+        add_button(this, QStringLiteral("DEFAULT"), qs(title_text(text(55), "DEFAULT")), {10, 196, 170, kButtonH});
     connect(defaults, &QPushButton::clicked, this, [this] {
         model_.defaults(state_);
         show_limits();
     });
-    auto* accept_button = add_button(this, QStringLiteral("ACCEPT"), QStringLiteral("ACCEPT"), {195, 196, 170, kButtonH});
+    auto* accept_button =
+        add_button(this, QStringLiteral("ACCEPT"), qs(title_text(text(4), "ACCEPT")), {195, 196, 170, kButtonH});
     connect(accept_button, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = add_button(this, QStringLiteral("CANCEL"), QStringLiteral("CANCEL"), {380, 196, 170, kButtonH});
+    auto* cancel =
+        add_button(this, QStringLiteral("CANCEL"), qs(title_text(text(10), "CANCEL")), {380, 196, 170, kButtonH});
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // ACCEPT, CANCEL or any other close: the rolls must not stay driven at
     // a limit once nobody watches them.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "l10n/panel_texts.h"
 #include "link/link_state.h"
 
 namespace dryer::setup {
@@ -75,8 +76,8 @@ std::uint32_t total_bushels(const link::ByteImage& status);
 std::string multiplier_text(int percent);
 
 // The title and text of the question asked before zeroing the counter.
-inline constexpr const char* kClearCounterTitle = " TOTAL BUSHEL COUNTER";
-inline constexpr const char* kClearCounterText = "Do you wish to ZERO total bushels?";
+inline constexpr const char* kClearCounterTitle = l10n::english(" TOTAL BUSHEL COUNTER");
+inline constexpr const char* kClearCounterText = l10n::english("Do you wish to ZERO total bushels?");
 
 class UnloadBushels {
 public:

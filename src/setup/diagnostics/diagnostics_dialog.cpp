@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/picture_button.h"
 #include "l10n/resources.h"
@@ -238,7 +239,7 @@ LightOutputsDialog::LightOutputsDialog(kit::PanelContext& context, QWidget* over
         auto* name = new FittedLines(this, 14, false);
         name->setObjectName(qs(rows[i].label));
         name->setGeometry(10, y, 200, 21);
-        name->set_lines({qs(rows[i].label)});
+        name->set_lines({kit::local(rows[i].label)});
         marks_[i][0] = new CheckMark(this, qs(rows[i].label) + QStringLiteral(" ACTIVATED"), {});
         marks_[i][0]->setGeometry(255, y + 1, 20, 19);
         marks_[i][1] = new CheckMark(this, qs(rows[i].label) + QStringLiteral(" SHORTED"), {});
@@ -307,7 +308,7 @@ SwitchTestDialog::SwitchTestDialog(kit::PanelContext& context, QWidget* over)
             const int col = static_cast<int>(i) / 4;
             const int x = places[g].x() + 6 + (g == 6 ? col * 150 : 0);
             const int y = places[g].y() + 26 + static_cast<int>(g == 6 ? i % 4 : i) * 22;
-            auto* m = new CheckMark(this, qs(in.label), qs(in.label));
+            auto* m = new CheckMark(this, qs(in.label), kit::local(in.label));
             m->setGeometry(x, y, 140, 22);
             marks_.push_back(m);
         }
@@ -337,7 +338,7 @@ void SwitchTestDialog::refresh() {
 
 // ---- Programming update --------------------------------------------------------
 
-QImage boot_loader_exit_picture(bool pressed) {
+QImage boot_loader_exit_picture(bool pressed, const QString& caption) {
     QImage im(159, 41, QImage::Format_RGB32);
     im.fill(pressed ? QColor(150, 150, 150) : QColor(200, 200, 200));
     QPainter p(&im);
@@ -350,15 +351,23 @@ QImage boot_loader_exit_picture(bool pressed) {
     p.drawLine(r.topRight(), r.bottomRight());
     p.setPen(Qt::black);
     kit::draw_fitted_text(p, r.adjusted(4, 2 + (pressed ? 1 : 0), -4, -2 + (pressed ? 1 : 0)), Qt::AlignCenter,
-                          QStringLiteral("EXIT"), kit::panel_font(20, 700));
+                          caption, kit::panel_font(20, 700));
     return im;
 }
 
 BootLoaderWindow::BootLoaderWindow(kit::PanelContext& context, QWidget* parent)
-    : kit::PanelWindow(parent, QStringLiteral("BOOT_LOADER_WINDOW"), QStringLiteral(" UPDATE DRYER PROGRAMMING"), true),
+    : kit::PanelWindow(parent, QStringLiteral("BOOT_LOADER_WINDOW"), kit::local(" UPDATE DRYER PROGRAMMING"), true),
       context_(context) {
     auto* exit = new kit::PictureButton(QStringLiteral("EXIT_BOOTLOADER_BUTTON"), this);
-    exit->set_images(boot_loader_exit_picture(false), boot_loader_exit_picture(true));
+    // The caption and the button follow a change of language while shown.
+    auto show_texts = [this, exit] {
+        set_caption(kit::local(" UPDATE DRYER PROGRAMMING"));
+        const QString caption = qs(title_text(context_.texts.text(145), "EXIT"));
+        exit->set_images(boot_loader_exit_picture(false, caption), boot_loader_exit_picture(true, caption));
+        update();
+    };
+    show_texts();
+    connect(&context_.events, &kit::PanelEvents::language_changed, this, show_texts);
     const QMargins m = kit::caption_margins(look());
     exit->setGeometry(m.left() + 430, m.top() + 395, 159, 41);
     connect(exit, &QPushButton::clicked, this, [this] {
@@ -379,7 +388,7 @@ void BootLoaderWindow::paint_client(QPainter& p) {
     p.drawLine(629, 1, 629, 375);
     p.setPen(QColor(255, 0, 0));
     kit::draw_fitted_text(p, QRect(15, 0, 485, 25), Qt::AlignLeft | Qt::AlignVCenter,
-                          QStringLiteral("DISPLAY I/O:                 |||||||||||||||||||||||"),
+                          kit::local("DISPLAY I/O:") + QStringLiteral("                 |||||||||||||||||||||||"),
                           kit::panel_font(14, 400));
 }
 

@@ -107,8 +107,9 @@ private:
     kit::PanelContext& context_;
 };
 
-// The pictures of EXIT_BOOTLOADER_BUTTON (159 by 41): 137 released, 136 pressed.
-QImage boot_loader_exit_picture(bool pressed);
+// The pictures of EXIT_BOOTLOADER_BUTTON (159 by 41) with caption fitted
+// on them: 137 released, 136 pressed.
+QImage boot_loader_exit_picture(bool pressed, const QString& caption);
 
 extern const kit::DialogRow diagnostics_dialog;
 extern const kit::ScreenRow boot_loader_screen;

@@ -4,6 +4,7 @@
 #include "link/fields.h"
 #include "link/reply_table.h"
 #include "link/settings_edit.h"
+#include "l10n/panel_texts.h"
 
 namespace dryer::setup {
 
@@ -126,11 +127,12 @@ bool AirSwitchQuestion::yes(link::LinkState& state) {
 }
 
 std::array<LightRow, 16> light_rows(const link::ByteImage& s) {
+    using l10n::english;
     static constexpr std::array<const char*, 16> kLabels{
-        "J1-01 / SPARE",  "J1-02 / BURNER 6", "J1-03 / FAN 6",   "J1-04 / BURNER 5",
-        "J1-05 / FAN 5",  "J1-06 / BURNER 4", "J1-07 / FAN 4",   "J1-08 / BURNER 3",
-        "J2-01 / FAN 3",  "J2-02 / BURNER 2", "J2-03 / FAN 2",   "J2-04 / BURNER 1",
-        "J2-05 / FAN 1",  "J2-06 / LOAD",     "J2-07 / UNLOAD",  "J2-08 / START"};
+        english("J1-01 / SPARE"), english("J1-02 / BURNER 6"), english("J1-03 / FAN 6"), english("J1-04 / BURNER 5"),
+        english("J1-05 / FAN 5"), english("J1-06 / BURNER 4"), english("J1-07 / FAN 4"), english("J1-08 / BURNER 3"),
+        english("J2-01 / FAN 3"), english("J2-02 / BURNER 2"), english("J2-03 / FAN 2"), english("J2-04 / BURNER 1"),
+        english("J2-05 / FAN 1"), english("J2-06 / LOAD"),     english("J2-07 / UNLOAD"), english("J2-08 / START")};
     std::array<LightRow, 16> rows;
     for (int i = 0; i < 16; ++i) {
         // J1 rows take bits 0..7 of 177/239, J2 rows bits 7..0 of 178/240.
@@ -147,15 +149,21 @@ std::array<LightRow, 16> light_rows(const link::ByteImage& s) {
 }
 
 std::array<SwitchGroup, 7> switch_groups(const link::ByteImage& s, const TextFn& text) {
+    // The labels of the control panel's switches, shown in the panel's
+    // language; the auxiliary inputs and the positions of the dryer-type
+    // switch (model lines) are names and stay as they are.
+    using l10n::english;
     static constexpr std::array<std::array<const char*, 8>, 6> kInputs{{
-        {"STOP", "UNLOAD 1 SPEED", "UNLOAD 2 SPEED", "LOAD ON", "LOAD AUTO", "FAN 1 AUTO", "FAN 1 ON", "SPARE #1"},
-        {"BURNER 1 AUTO", "BURNER 1 ON", "FAN 2 AUTO", "FAN 2 ON", "BURNER 2 AUTO", "BURNER 2 ON", "FAN 3 AUTO",
-         "FAN 3 ON"},
-        {"SPARE #2", "BURNER 3 AUTO", "BURNER 3 ON", "FAN 4 AUTO", "FAN 4 ON", "BURNER 4 AUTO", "BURNER 4 ON",
-         "FAN 5 AUTO"},
-        {"BURNER 6 ON", "FAN 5 ON", "SPARE #3", "BURNER 5 AUTO", "BURNER 5 ON", "FAN 6 AUTO", "FAN 6 ON",
-         "BURNER 6 AUTO"},
-        {"START", "MANUAL", "AUX", "DEFAULTS", "MR PUSH BUTON", "MR LEFT", "MR RIGHT", nullptr},
+        {english("STOP"), english("UNLOAD 1 SPEED"), english("UNLOAD 2 SPEED"), english("LOAD ON"),
+         english("LOAD AUTO"), english("FAN 1 AUTO"), english("FAN 1 ON"), english("SPARE #1")},
+        {english("BURNER 1 AUTO"), english("BURNER 1 ON"), english("FAN 2 AUTO"), english("FAN 2 ON"),
+         english("BURNER 2 AUTO"), english("BURNER 2 ON"), english("FAN 3 AUTO"), english("FAN 3 ON")},
+        {english("SPARE #2"), english("BURNER 3 AUTO"), english("BURNER 3 ON"), english("FAN 4 AUTO"),
+         english("FAN 4 ON"), english("BURNER 4 AUTO"), english("BURNER 4 ON"), english("FAN 5 AUTO")},
+        {english("BURNER 6 ON"), english("FAN 5 ON"), english("SPARE #3"), english("BURNER 5 AUTO"),
+         english("BURNER 5 ON"), english("FAN 6 AUTO"), english("FAN 6 ON"), english("BURNER 6 AUTO")},
+        {english("START"), english("MANUAL"), "AUX", english("DEFAULTS"), english("MR PUSH BUTON"), english("MR LEFT"),
+         english("MR RIGHT"), nullptr},
         {"AUX 2", "AUX 1", "COMP", "M/C", "TOWER", "FT SERIES", "AF", "PORT"},
     }};
     auto inputs = [&](std::size_t row, std::size_t at, int from, int to) {

@@ -106,7 +106,7 @@ private:
 // ---- Light outputs and switch inputs ---------------------------------------
 
 struct LightRow {
-    std::string label;
+    std::string label;  // English: names the widgets; shown in the panel's language
     bool activated = false;
     bool shorted = false;
 };
@@ -115,7 +115,7 @@ struct LightRow {
 std::array<LightRow, 16> light_rows(const link::ByteImage& status);
 
 struct SwitchInput {
-    std::string label;
+    std::string label;  // English, as for LightRow
     std::size_t offset = 0;  // the status byte
     int bit = 0;
     bool closed = false;

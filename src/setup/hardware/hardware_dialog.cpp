@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/panel_style.h"
 #include "setup/setup_dialogs/setup_dialogs.h"
 #include "views/scene/texts.h"
@@ -30,8 +31,8 @@ QPushButton* add_option(QWidget* parent, const QString& name, const QString& cap
     return b;
 }
 
-constexpr std::array<const char*, 2> kSensorGroups{"Wet Moisture Sensor Selection (Incoming Grain)",
-                                                   "Dry Moisture Sensor Selection (Exiting Grain)"};
+constexpr std::array<const char*, 2> kSensorGroups{l10n::english("Wet Moisture Sensor Selection (Incoming Grain)"),
+                                                   l10n::english("Dry Moisture Sensor Selection (Exiting Grain)")};
 
 QStringList qlist(const std::vector<std::string>& v) {
     QStringList out;
@@ -95,6 +96,7 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
       context_(context),
       text_([&texts = context.texts](unsigned n) { return texts.text(n); }),
       model_(context.state) {
+    set_caption(kit::local("DRYER HARDWARE SETUP - 05"));  // the object keeps its English name
     setFont(kit::panel_font(16, 700));
     // Four small groups across the top; the lengths below with the options
     // beside them.
@@ -104,7 +106,8 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
         const bool length = g == static_cast<std::size_t>(HardwareGroup::length);
         const QRect place = length ? QRect(5, 205, 460, 195) : QRect(5 + static_cast<int>(g) * 153, 5, 147, 195);
         auto* box = new ChoiceGroup(this, QString::fromLatin1(names[g]), place, length ? 3 : 1, 120);
-        auto* select = add_touch_button(box, QStringLiteral("SELECT"), QStringLiteral("SELECT"), box->button_room());
+        auto* select = add_touch_button(box, QStringLiteral("SELECT"), qs(title_text(text_(20), "SELECT")),
+                                        box->button_room());
         const auto group = static_cast<HardwareGroup>(g);
         connect(select, &QPushButton::clicked, this, [this, group] {
             model_.select(group);
@@ -112,21 +115,21 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
         });
         groups_[g] = box;
     }
-    inverter_ = add_option(this, QStringLiteral("Grain Inverter"), QStringLiteral("Grain Inverter\nPresent"),
+    inverter_ = add_option(this, QStringLiteral("Grain Inverter"), kit::local("Grain Inverter\nPresent"),
                            QRect(475, 205, 140, kButtonH + 4));
     connect(inverter_, &QPushButton::clicked, this, [this] {
         model_.toggle_inverter();
         redraw();
     });
-    sampler_ = add_option(this, QStringLiteral("Cycled Sampler"), QStringLiteral("Cycled Sampler\nEnabled"),
+    sampler_ = add_option(this, QStringLiteral("Cycled Sampler"), kit::local("Cycled Sampler\nEnabled"),
                           QRect(475, 257, 140, kButtonH + 4));
     connect(sampler_, &QPushButton::clicked, this, &DryerHardwareDialog::sampler_pressed);
-    auto* sensors = add_touch_button(this, QStringLiteral("SENSOR SETUP"), QStringLiteral("SENSOR SETUP"),
+    auto* sensors = add_touch_button(this, QStringLiteral("SENSOR SETUP"), kit::local("SENSOR SETUP"),
                                QRect(475, 309, 140, kButtonH));
     sensors->setEnabled(context_.shell.has_dialog(kit::DialogId::sensor_selection));
     connect(sensors, &QPushButton::clicked, this,
             [this] { context_.shell.open_dialog(kit::DialogId::sensor_selection, this); });
-    auto* accept_exit = add_touch_button(this, QStringLiteral("ACCEPT/EXIT"), QStringLiteral("ACCEPT/EXIT"),
+    auto* accept_exit = add_touch_button(this, QStringLiteral("ACCEPT/EXIT"), kit::local("ACCEPT/EXIT"),
                                    QRect(475, 357, 140, kButtonH));
     connect(accept_exit, &QPushButton::clicked, this, [this] {
         context_.shell.request_graph_redraw();
@@ -168,6 +171,7 @@ void DryerHardwareDialog::sampler_pressed() {
 
 SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* over)
     : kit::PanelDialog(over, QStringLiteral("Moisture Sensor Selection")), model_(state) {
+    set_caption(kit::local("Moisture Sensor Selection"));
     setFont(kit::panel_font(16, 700));
     for (std::size_t i = 0; i < groups_.size(); ++i) {
         const auto place = static_cast<SensorPlace>(i);
@@ -175,9 +179,9 @@ SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* ov
                                     QRect(5 + static_cast<int>(i) * 280, 5, 270, 130), 1, 56);
         const QRect room = box->button_room();
         const int half = room.width() / 2;
-        auto* analog = add_touch_button(box, QStringLiteral("Analog Interface"), QStringLiteral("Analog Interface"),
+        auto* analog = add_touch_button(box, QStringLiteral("Analog Interface"), kit::local("Analog Interface"),
                                   QRect(room.left(), room.top(), half - 3, room.height()));
-        auto* network = add_touch_button(box, QStringLiteral("Network Interface"), QStringLiteral("Network Interface"),
+        auto* network = add_touch_button(box, QStringLiteral("Network Interface"), kit::local("Network Interface"),
                                    QRect(room.left() + half + 3, room.top(), half - 3, room.height()));
         connect(analog, &QPushButton::clicked, this, [this, place] {
             model_.choose(place, SensorKind::analog);
@@ -189,13 +193,13 @@ SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* ov
         });
         groups_[i] = box;
     }
-    auto* accept_button = add_touch_button(this, QStringLiteral("Accept"), QStringLiteral("Accept"),
+    auto* accept_button = add_touch_button(this, QStringLiteral("Accept"), kit::local("Accept"),
                                      QRect(140, 145, 130, kButtonH));
     connect(accept_button, &QPushButton::clicked, this, [this] {
         model_.accept();
         accept();
     });
-    auto* cancel = add_touch_button(this, QStringLiteral("Cancel"), QStringLiteral("Cancel"), QRect(290, 145, 130, kButtonH));
+    auto* cancel = add_touch_button(this, QStringLiteral("Cancel"), kit::local("Cancel"), QRect(290, 145, 130, kButtonH));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     place_below_caption(560, 195);
     redraw();
@@ -205,8 +209,8 @@ void SensorSelectionDialog::redraw() {
     for (std::size_t i = 0; i < groups_.size(); ++i) {
         const SensorKind k = model_.kind(static_cast<SensorPlace>(i));
         const int checked = k == SensorKind::analog ? 0 : k == SensorKind::network ? 1 : -1;
-        groups_[i]->set(QString::fromLatin1(kSensorGroups[i]),
-                        {QStringLiteral("Analog (DAZ Style)"), QStringLiteral("Network")}, checked);
+        groups_[i]->set(kit::local(kSensorGroups[i]), {kit::local("Analog (DAZ Style)"), kit::local("Network")},
+                        checked);
     }
 }
 

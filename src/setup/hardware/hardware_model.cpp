@@ -1,5 +1,6 @@
 #include "setup/hardware/hardware_model.h"
 
+#include "l10n/panel_texts.h"
 #include "link/fields.h"
 #include "link/settings_edit.h"
 
@@ -111,12 +112,16 @@ bool DryerHardware::sampler_enabled() const { return (get(off::options_293) & kS
 HardwareView DryerHardware::view(const TextFn& text) const {
     const HardwareFamily f = family();
     HardwareView v;
-    v.groups[at(HardwareGroup::fan_heaters)] = {true, "Number FH", {"One", "Two", "Three", "Four", "Six"}, -1};
-    v.groups[at(HardwareGroup::modules)] = {!f.model_names, "Number Modules", {"One", "Two", "Three"}, -1};
-    v.groups[at(HardwareGroup::fuel)] = {!f.model_names, "Fuel", {"LP", "Natural Gas", "Vapor", "Diesel"}, -1};
-    v.groups[at(HardwareGroup::load_system)] = {!f.model_names, "Load System",
-                                                {"End Fill", "Center Fill", "Dual Fill"}, -1};
-    v.groups[at(HardwareGroup::length)] = {true, f.model_names ? "Dryer Model" : "Dryer Length (ft)",
+    using l10n::local;
+    const std::string one = local("One"), two = local("Two"), three = local("Three");
+    v.groups[at(HardwareGroup::fan_heaters)] = {
+        true, local("Number FH"), {one, two, three, local("Four"), local("Six")}, -1};
+    v.groups[at(HardwareGroup::modules)] = {!f.model_names, local("Number Modules"), {one, two, three}, -1};
+    v.groups[at(HardwareGroup::fuel)] = {
+        !f.model_names, local("Fuel"), {local("LP"), local("Natural Gas"), local("Vapor"), local("Diesel")}, -1};
+    v.groups[at(HardwareGroup::load_system)] = {
+        !f.model_names, local("Load System"), {local("End Fill"), local("Center Fill"), local("Dual Fill")}, -1};
+    v.groups[at(HardwareGroup::length)] = {true, f.model_names ? local("Dryer Model") : local("Dryer Length (ft)"),
                                            length_choices(f.model_names, text), -1};
     for (std::size_t g = 0; g < kHardwareGroupCount; ++g) {
         const std::uint8_t w = get(kOffsets[g]);

@@ -33,7 +33,7 @@ struct HardwareFamily {
 // whatever the rest of the byte.
 HardwareFamily hardware_family(std::uint8_t options_225);
 
-// One radio group as the dialog shows it.
+// One radio group as the dialog shows it, in the panel's language.
 struct HardwareGroupView {
     bool shown = true;
     std::string caption;
