@@ -8,15 +8,16 @@
 #include <QLayout>
 #include <QPushButton>
 
+#include "kit/local_text.h"
 #include "kit/panel_dialog.h"
 
 namespace dryer::kit {
 
 // The captions of the command row, in the operator's language.
 struct KeypadCommands {
-    QString default_caption = QStringLiteral("DEFAULT");
-    QString accept_caption = QStringLiteral("ACCEPT");
-    QString cancel_caption = QStringLiteral("CANCEL");
+    QString default_caption = kit::local("DEFAULT");
+    QString accept_caption = kit::local("ACCEPT");
+    QString cancel_caption = kit::local("CANCEL");
 };
 
 class KeypadFrame : public PanelDialog {

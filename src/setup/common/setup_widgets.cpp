@@ -1,6 +1,7 @@
 #include "setup/common/setup_widgets.h"
 
 
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_dialog.h"
 #include "l10n/texts.h"
@@ -24,7 +25,7 @@ void centre_over_parent(QDialog& dialog) {
 }
 
 void show_out_of_range(QWidget* parent) {
-    kit::show_message(parent, QMessageBox::Warning, QString::fromUtf8(kWarningTitle), QString::fromUtf8(kOutOfRangeText));
+    kit::show_message(parent, QMessageBox::Warning, kit::local(kWarningTitle), kit::local(kOutOfRangeText));
 }
 
 }  // namespace dryer::setup

@@ -9,6 +9,7 @@
 
 #include "kit/panel_window.h"
 #include "kit/picture_button.h"
+#include "l10n/panel_texts.h"
 #include "setup/common/screen_text.h"
 
 namespace dryer::setup {
@@ -31,7 +32,8 @@ void centre_over_parent(QDialog& dialog);
 // of range." message box over parent and return when it is closed.
 void show_out_of_range(QWidget* parent);
 
-inline constexpr const char* kWarningTitle = "WARNING!";
-inline constexpr const char* kOutOfRangeText = "The value entered is out of range.";
+// The English texts of that message box; it shows them in the current language.
+inline constexpr const char* kWarningTitle = l10n::english("WARNING!");
+inline constexpr const char* kOutOfRangeText = l10n::english("The value entered is out of range.");
 
 }  // namespace dryer::setup

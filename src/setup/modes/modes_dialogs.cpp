@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/picture_button.h"
 #include "l10n/resources.h"
@@ -158,41 +159,46 @@ void DryingModeDialog::refresh() {
 // ---- Continuous flow setup -------------------------------------------------------
 
 ContinuousFlowDialog::ContinuousFlowDialog(kit::PanelContext& context, QWidget* over)
-    : kit::PanelDialog(over, QStringLiteral("CONTINUOUS FLOW SETUP")), context_(context) {
+    : kit::PanelDialog(over, kit::local("CONTINUOUS FLOW SETUP")), context_(context) {
     panel_look(*this, "CONTINUOUS FLOW SETUP");
     begin_continuous_flow(context_.state);
+    // A caption is text `number` of the language, or the panel's own text
+    // `text` when number is 0.
     struct SchemeButton {
         const char* name;
+        unsigned number;
         const char* text;
         QRect place;
         Scheme scheme;
     };
     static constexpr std::array<SchemeButton, 6> kSchemes{{
-        {"TEMPERATURE", "TEMPERATURE", {10, 10, 190, 46}, Scheme::temperature_two_speed},
-        {"MOISTURE", "MOISTURE", {210, 10, 190, 46}, Scheme::moisture_five_speed},
-        {"2 SPEED", "2 SPEED", {10, 62, 92, 46}, Scheme::temperature_two_speed},
-        {"TEMPERATURE 5 SPEED", "5 SPEED", {108, 62, 92, 46}, Scheme::temperature_five_speed},
-        {"VARIABLE", "VARIABLE", {210, 62, 92, 46}, Scheme::moisture_variable},
-        {"MOISTURE 5 SPEED", "5 SPEED", {308, 62, 92, 46}, Scheme::moisture_five_speed},
+        {"TEMPERATURE", 265, "TEMPERATURE", {10, 10, 190, 46}, Scheme::temperature_two_speed},
+        {"MOISTURE", 267, "MOISTURE", {210, 10, 190, 46}, Scheme::moisture_five_speed},
+        {"2 SPEED", 0, l10n::english("2 SPEED"), {10, 62, 92, 46}, Scheme::temperature_two_speed},
+        {"TEMPERATURE 5 SPEED", 0, l10n::english("5 SPEED"), {108, 62, 92, 46}, Scheme::temperature_five_speed},
+        {"VARIABLE", 0, l10n::english("VARIABLE"), {210, 62, 92, 46}, Scheme::moisture_variable},
+        {"MOISTURE 5 SPEED", 0, l10n::english("5 SPEED"), {308, 62, 92, 46}, Scheme::moisture_five_speed},
     }};
+    const TextFn text = texts_of(context_);
     for (std::size_t i = 0; i < kSchemes.size(); ++i) {
         const SchemeButton& s = kSchemes[i];
-        scheme_[i] = push(this, QString::fromLatin1(s.name), QString::fromLatin1(s.text), s.place, true);
+        const QString shown = s.number ? caption(text, s.number, s.text) : kit::local(s.text);
+        scheme_[i] = push(this, QString::fromLatin1(s.name), shown, s.place, true);
         const Scheme scheme = s.scheme;
         on_click(this, scheme_[i], [this, scheme] { choose_scheme(context_.state, scheme); });
     }
-    auto_centering_ = push(this, QStringLiteral("AUTO CENTERING"), QStringLiteral("AUTO CENTERING"), {420, 10, 190, 46});
-    auto_centering_lamp_ = new Lamp(this, QStringLiteral("AUTO CENTERING ENABLED"), QStringLiteral("ENABLED"),
+    auto_centering_ = push(this, QStringLiteral("AUTO CENTERING"), kit::local("AUTO CENTERING"), {420, 10, 190, 46});
+    auto_centering_lamp_ = new Lamp(this, QStringLiteral("AUTO CENTERING ENABLED"), kit::local("ENABLED"),
                                     {420, 62, 190, 30});
-    five_speed_setup_ = push(this, QStringLiteral("5 SPEED SETUP"), QStringLiteral("5 SPEED SETUP"), {420, 100, 190, 46});
-    heading(this, QStringLiteral("UPPER MOISTURE SENSOR"), {10, 150, 390, 24});
-    auto* sensor = push(this, QStringLiteral("SELECT"), QStringLiteral("SELECT"), {10, 178, 140, 46});
+    five_speed_setup_ = push(this, QStringLiteral("5 SPEED SETUP"), kit::local("5 SPEED SETUP"), {420, 100, 190, 46});
+    heading(this, kit::local("UPPER MOISTURE SENSOR"), {10, 150, 390, 24});
+    auto* sensor = push(this, QStringLiteral("SELECT"), caption(text, 20, "SELECT"), {10, 178, 140, 46});
     upper_sensor_lamp_ = new Lamp(this, QStringLiteral("UPPER SENSOR"), QString(), {160, 178, 140, 46});
-    max_grain_ = push(this, QStringLiteral("MAX GRAIN TEMP"), QStringLiteral("MAX GRAIN TEMP"), {10, 250, 190, 46});
+    max_grain_ = push(this, QStringLiteral("MAX GRAIN TEMP"), kit::local("MAX GRAIN TEMP"), {10, 250, 190, 46});
     max_grain_field_ = new Lamp(this, QStringLiteral("MAX GRAIN TEMP VALUE"), QString(), {210, 250, 100, 46});
-    safety_ = push(this, QStringLiteral("SAFETY"), QStringLiteral("DISABLE"), {320, 250, 140, 46});
-    auto* help = push(this, QStringLiteral("HELP"), QStringLiteral("HELP"), {10, 320, 190, 50});
-    auto* accept_button = push(this, QStringLiteral("ACCEPT"), QStringLiteral("ACCEPT"), {420, 320, 190, 50});
+    safety_ = push(this, QStringLiteral("SAFETY"), kit::local("DISABLE"), {320, 250, 140, 46});
+    auto* help = push(this, QStringLiteral("HELP"), caption(text, 3, "HELP"), {10, 320, 190, 50});
+    auto* accept_button = push(this, QStringLiteral("ACCEPT"), caption(text, 4, "ACCEPT"), {420, 320, 190, 50});
     place_below_caption(620, 380);
 
     link::LinkState& s = context_.state;
@@ -230,73 +236,78 @@ void ContinuousFlowDialog::refresh() {
     auto_centering_lamp_->set_lit(v.auto_centering);
     five_speed_setup_->setVisible(v.five_speed_group);
     five_speed_setup_->setEnabled(context_.shell.has_dialog(kit::DialogId::five_speed));
-    upper_sensor_lamp_->set_text(v.upper_sensor ? QStringLiteral("ENABLED") : QStringLiteral("DISABLED"));
+    upper_sensor_lamp_->set_text(v.upper_sensor ? kit::local("ENABLED") : kit::local("DISABLED"));
     upper_sensor_lamp_->set_lit(v.upper_sensor);
     max_grain_field_->set_text(qs(v.max_grain_temp));
     max_grain_->setEnabled(v.safety);
     max_grain_field_->setEnabled(v.safety);
     max_grain_field_->set_lit(false);
-    safety_->setText(v.safety ? QStringLiteral("DISABLE") : QStringLiteral("ENABLE"));
+    safety_->setText(v.safety ? kit::local("DISABLE") : kit::local("ENABLE"));
     kit::fit_button_text(*safety_);
 }
 
 // ---- Staged batch setup ----------------------------------------------------------
 
 StagedBatchDialog::StagedBatchDialog(kit::PanelContext& context, QWidget* over)
-    : kit::PanelDialog(over, QStringLiteral("STAGED BATCH SETUP - 09")), context_(context) {
+    : kit::PanelDialog(over, kit::local("STAGED BATCH SETUP - 09")), context_(context) {
     panel_look(*this, "STAGED BATCH SETUP - 09");
     begin_staged_batch(context_.state);
     link::LinkState& s = context_.state;
-    heading(this, QStringLiteral("DRYING CRITERIA"), {10, 4, 600, 22});
+    const TextFn text = texts_of(context_);
+    heading(this, kit::local("DRYING CRITERIA"), {10, 4, 600, 22});
     struct CriterionRow {
         const char* name;
+        unsigned number;  // the caption's text number
         const char* line;
         Criterion criterion;
     };
     static constexpr std::array<CriterionRow, 3> kCriteria{{
-        {"TIME", "TIME - Dry Timer(s) must expire before drying is complete", Criterion::time},
-        {"TEMPERATURE", "TEMPERATURE - Grain Temp must reach setpoint before drying is complete",
+        {"TIME", 266, l10n::english("TIME - Dry Timer(s) must expire before drying is complete"), Criterion::time},
+        {"TEMPERATURE", 265,
+         l10n::english("TEMPERATURE - Grain Temp must reach setpoint before drying is complete"),
          Criterion::temperature},
-        {"MOISTURE", "MOISTURE - Batch automatic moisture control selected", Criterion::moisture},
+        {"MOISTURE", 267, l10n::english("MOISTURE - Batch automatic moisture control selected"), Criterion::moisture},
     }};
     for (std::size_t i = 0; i < kCriteria.size(); ++i) {
         const int y = 30 + static_cast<int>(i) * 50;
-        criteria_[i] = push(this, QString::fromLatin1(kCriteria[i].name), QString::fromLatin1(kCriteria[i].name),
-                            {10, y, 170, 44}, true);
-        heading(this, QString::fromLatin1(kCriteria[i].line), {190, y, 420, 44}, true, 15);
+        criteria_[i] = push(this, QString::fromLatin1(kCriteria[i].name),
+                            caption(text, kCriteria[i].number, kCriteria[i].name), {10, y, 170, 44}, true);
+        heading(this, kit::local(kCriteria[i].line), {190, y, 420, 44}, true, 15);
         const Criterion c = kCriteria[i].criterion;
         on_click(this, criteria_[i], [&s, c] { choose_criterion(s, c); });
     }
-    heading(this, QStringLiteral("PLENUM TEMPERATURE"), {10, 182, 290, 22});
-    plenum_[0] = push(this, QStringLiteral("SINGLE"), QStringLiteral("SINGLE"), {10, 206, 140, 44}, true);
-    plenum_[1] = push(this, QStringLiteral("DUAL *"), QStringLiteral("DUAL *"), {160, 206, 140, 44}, true);
-    heading(this, QStringLiteral("* single fan/heater models only"), {10, 254, 290, 22}, false, 13);
+    heading(this, caption(text, 312, "PLENUM TEMPERATURE"), {10, 182, 290, 22});
+    plenum_[0] = push(this, QStringLiteral("SINGLE"), kit::local("SINGLE"), {10, 206, 140, 44}, true);
+    plenum_[1] = push(this, QStringLiteral("DUAL *"), kit::local("DUAL *"), {160, 206, 140, 44}, true);
+    heading(this, kit::local("* single fan/heater models only"), {10, 254, 290, 22}, false, 13);
     on_click(this, plenum_[0], [&s] { choose_plenum(s, false); });
     on_click(this, plenum_[1], [this, &s] {
         if (!choose_plenum(s, true)) {
-        kit::show_message(this, QMessageBox::Warning, QStringLiteral("INVALID SELECTION"),
-        QStringLiteral("Dual-Plenum Temperature Mode is only available on single fan/heater "
-        "models."));
+            kit::show_message(this, QMessageBox::Warning, kit::local("INVALID SELECTION"),
+                              kit::local("Dual-Plenum Temperature Mode is only available on single fan/heater "
+                                         "models."));
         }
     });
-    heading(this, QStringLiteral("HEAT"), {320, 182, 290, 22});
-    static constexpr std::array<const char*, 3> kSplits{"FULL", "1/3 - 2/3", "1/2 - 1/2"};
-    static constexpr std::array<const char*, 3> kSplitLamps{"FULL HEAT", "2/3 HEAT", "1/2 HEAT"};
+    heading(this, kit::local("HEAT"), {320, 182, 290, 22});
+    // The splits' captions: FULL is a word, the others are fractions.
+    static constexpr std::array<const char*, 3> kSplits{l10n::english("FULL"), "1/3 - 2/3", "1/2 - 1/2"};
+    static constexpr std::array<const char*, 3> kSplitLamps{l10n::english("FULL HEAT"), l10n::english("2/3 HEAT"),
+                                                            l10n::english("1/2 HEAT")};
     for (std::size_t i = 0; i < kSplits.size(); ++i) {
         const int x = 320 + static_cast<int>(i) * 98;
-        split_[i] = push(this, QString::fromLatin1(kSplits[i]), QString::fromLatin1(kSplits[i]), {x, 206, 94, 44});
-        split_lamp_[i] = new Lamp(this, QString::fromLatin1(kSplitLamps[i]), QString::fromLatin1(kSplitLamps[i]),
+        split_[i] = push(this, QString::fromLatin1(kSplits[i]), kit::local(kSplits[i]), {x, 206, 94, 44});
+        split_lamp_[i] = new Lamp(this, QString::fromLatin1(kSplitLamps[i]), kit::local(kSplitLamps[i]),
                                   {x, 254, 94, 26});
         const auto split = static_cast<HeatSplit>(i);
         on_click(this, split_[i], [&s, split] { choose_heat_split(s, split); });
     }
-    max_time_ = push(this, QStringLiteral("MAX TIME"), QStringLiteral("MAX TIME"), {10, 290, 120, 44});
+    max_time_ = push(this, QStringLiteral("MAX TIME"), kit::local("MAX TIME"), {10, 290, 120, 44});
     max_time_field_ = new Lamp(this, QStringLiteral("MAX TIME VALUE"), QString(), {135, 290, 100, 44});
-    max_grain_ = push(this, QStringLiteral("MAX GRAIN TEMP"), QStringLiteral("MAX GRAIN TEMP"), {245, 290, 170, 44});
+    max_grain_ = push(this, QStringLiteral("MAX GRAIN TEMP"), kit::local("MAX GRAIN TEMP"), {245, 290, 170, 44});
     max_grain_field_ = new Lamp(this, QStringLiteral("MAX GRAIN TEMP VALUE"), QString(), {420, 290, 90, 44});
-    safety_ = push(this, QStringLiteral("SAFETY"), QStringLiteral("DISABLE"), {515, 290, 95, 44});
-    auto* help = push(this, QStringLiteral("HELP"), QStringLiteral("HELP"), {10, 346, 190, 50});
-    auto* accept_button = push(this, QStringLiteral("ACCEPT"), QStringLiteral("ACCEPT"), {420, 346, 190, 50});
+    safety_ = push(this, QStringLiteral("SAFETY"), kit::local("DISABLE"), {515, 290, 95, 44});
+    auto* help = push(this, QStringLiteral("HELP"), caption(text, 3, "HELP"), {10, 346, 190, 50});
+    auto* accept_button = push(this, QStringLiteral("ACCEPT"), caption(text, 4, "ACCEPT"), {420, 346, 190, 50});
     place_below_caption(620, 406);
 
     on_click(this, max_time_, [this, &s] {
@@ -314,7 +325,7 @@ StagedBatchDialog::StagedBatchDialog(kit::PanelContext& context, QWidget* over)
 
 void StagedBatchDialog::accept_pressed() {
     if (!accept_staged_batch(context_.state)) {
-        show_help(this, QStringLiteral("NO DRYING CRITERIA SELECTED"), "NoDryingCriteriaSelectedHelp.txt");
+        show_help(this, kit::local("NO DRYING CRITERIA SELECTED"), "NoDryingCriteriaSelectedHelp.txt");
         return;
     }
     accept();
@@ -339,7 +350,7 @@ void StagedBatchDialog::refresh() {
     max_grain_->setEnabled(v.safety);
     max_grain_field_->setEnabled(v.safety);
     max_grain_field_->set_text(qs(v.max_grain_temp));
-    safety_->setText(v.safety ? QStringLiteral("DISABLE") : QStringLiteral("ENABLE"));
+    safety_->setText(v.safety ? kit::local("DISABLE") : kit::local("ENABLE"));
     kit::fit_button_text(*safety_);
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "l10n/panel_texts.h"
+
 namespace dryer::setup {
 namespace {
 
@@ -107,23 +109,25 @@ std::string am_pm_text(const ClockEdit& e, const TextFn& text) {
 
 ClockReport clock_report(platform::ClockOutcome outcome) {
     using platform::ClockOutcome;
-    const char* refused = "CLOCK NOT SET";
+    const std::string refused = l10n::local("CLOCK NOT SET");
     switch (outcome) {
     case ClockOutcome::set: return {};
     case ClockOutcome::set_without_rtc:
-        return {true, false, "HARDWARE CLOCK NOT SET",
-                "The clock is set, but the hardware clock could not be set. The time may be lost at the next "
-                "restart."};
+        return {true, false, l10n::local("HARDWARE CLOCK NOT SET"),
+                l10n::local("The clock is set, but the hardware clock could not be set. The time may be lost at "
+                            "the next restart.")};
     case ClockOutcome::invalid_time:
-        return {true, true, refused, "This date does not exist (for example 31 February). The clock was not changed."};
+        return {true, true, refused,
+                l10n::local("This date does not exist (for example 31 February). The clock was not changed.")};
     case ClockOutcome::not_permitted:
-        return {true, true, refused, "The system did not allow the panel to set the clock. The clock was not changed."};
+        return {true, true, refused,
+                l10n::local("The system did not allow the panel to set the clock. The clock was not changed.")};
     case ClockOutcome::automatic_sync:
         return {true, true, refused,
-                "The clock is kept by network time synchronization. The clock was not changed."};
+                l10n::local("The clock is kept by network time synchronization. The clock was not changed.")};
     case ClockOutcome::failed: break;
     }
-    return {true, true, refused, "The clock could not be set. The clock was not changed."};
+    return {true, true, refused, l10n::local("The clock could not be set. The clock was not changed.")};
 }
 
 }  // namespace dryer::setup

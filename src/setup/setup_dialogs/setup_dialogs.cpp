@@ -5,9 +5,11 @@
 #include <QPushButton>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_style.h"
 #include "l10n/resources.h"
+#include "l10n/texts.h"
 
 namespace dryer::setup {
 
@@ -82,7 +84,9 @@ BurnerDifferentialDialog::BurnerDifferentialDialog(QWidget* over, link::LinkStat
     panel_look(*this, QStringLiteral("MODIFYING BURNER DIFFERENTIAL SETTINGS - 15"));
     for (int i = 0; i < 6; ++i) {
         const QString name = QStringLiteral("PLENUM #%1").arg(i + 1);
-        auto* b = add_button(this, name, name, QRect(10, 10 + i * 46, 150, 40));
+        // Texts 327 down to 322 name plenums #1 to #6.
+        const QString shown = qs(title_text(text_(327 - static_cast<unsigned>(i)), name.toLatin1().constData()));
+        auto* b = add_button(this, name, shown, QRect(10, 10 + i * 46, 150, 40));
         connect(b, &QPushButton::clicked, this, [this, i] {
             model_.select(i + 1);
             redraw();
@@ -91,7 +95,7 @@ BurnerDifferentialDialog::BurnerDifferentialDialog(QWidget* over, link::LinkStat
     }
     for (int d = 1; d <= 5; ++d) {
         const QString name = QStringLiteral("+/- %1 DEGREES").arg(d);
-        auto* b = add_button(this, name, name, QRect(172, 10 + (d - 1) * 46, 160, 40));
+        auto* b = add_button(this, name, kit::local("+/- %1 DEGREES").arg(d), QRect(172, 10 + (d - 1) * 46, 160, 40));
         connect(b, &QPushButton::clicked, this, [this, d] {
             model_.set(d);
             redraw();
@@ -126,7 +130,7 @@ void BurnerDifferentialDialog::redraw() {
 }
 
 WatchdogDialog::WatchdogDialog(QWidget* over, link::LinkState& state)
-    : kit::PanelDialog(over, QStringLiteral("WATCHDOG SETUP")),
+    : kit::PanelDialog(over, kit::local("WATCHDOG SETUP")),
       state_(state),
       type_(new QButtonGroup(this)),
       rings_(new QButtonGroup(this)) {
@@ -134,11 +138,12 @@ WatchdogDialog::WatchdogDialog(QWidget* over, link::LinkState& state)
     const Watchdog now = begin_watchdog(state_);
     auto* type_heading = new FittedLines(this, 16, false);
     type_heading->setGeometry(10, 6, 190, 24);
-    type_heading->set_lines({QStringLiteral("Connection Type")});
-    const std::array<const char*, 3> types{"Direct Serial", "MODEM", "ETHERNET"};
+    type_heading->set_lines({kit::local("Connection Type")});
+    const std::array<const char*, 3> types{l10n::english("Direct Serial"), l10n::english("MODEM"),
+                                           l10n::english("ETHERNET")};
     for (int i = 0; i < 3; ++i) {
         auto* b = add_button(this, QString::fromLatin1(types[static_cast<std::size_t>(i)]),
-                             QString::fromLatin1(types[static_cast<std::size_t>(i)]), QRect(10, 34 + i * 54, 190, 48));
+                             kit::local(types[static_cast<std::size_t>(i)]), QRect(10, 34 + i * 54, 190, 48));
         b->setCheckable(true);
         b->setChecked(static_cast<int>(now.type) == i);
         type_->addButton(b, i);
@@ -146,23 +151,26 @@ WatchdogDialog::WatchdogDialog(QWidget* over, link::LinkState& state)
     type_->button(static_cast<int>(ConnectionType::ethernet))->setEnabled(false);  // not offered on this panel
     auto* rings_heading = new FittedLines(this, 16, false);
     rings_heading->setGeometry(220, 6, 290, 24);
-    rings_heading->set_lines({QStringLiteral("How many rings before connect?")});
-    const std::array<const char*, 4> rings{"1 RING", "5 RINGS", "10 RINGS", "15 RINGS"};
+    rings_heading->set_lines({kit::local("How many rings before connect?")});
+    const std::array<const char*, 4> rings{l10n::english("1 RING"), l10n::english("5 RINGS"),
+                                           l10n::english("10 RINGS"), l10n::english("15 RINGS")};
     for (int i = 0; i < 4; ++i) {
         auto* b = add_button(this, QString::fromLatin1(rings[static_cast<std::size_t>(i)]),
-                             QString::fromLatin1(rings[static_cast<std::size_t>(i)]),
+                             kit::local(rings[static_cast<std::size_t>(i)]),
                              QRect(220 + (i % 2) * 150, 34 + (i / 2) * 54, 140, 48));
         b->setCheckable(true);
         b->setChecked(now.rings == i);
         rings_->addButton(b, i);
     }
     auto* accept_exit =
-        add_button(this, QStringLiteral("ACCEPT / EXIT"), QStringLiteral("ACCEPT / EXIT"), QRect(220, 200, 140, kButtonH));
+        add_button(this, QStringLiteral("ACCEPT / EXIT"), qs(title_text(l10n::text_utf8(350), "ACCEPT / EXIT")),
+                   QRect(220, 200, 140, kButtonH));
     connect(accept_exit, &QPushButton::clicked, this, [this] {
         accept_watchdog(state_, choice());
         accept();
     });
-    auto* cancel = add_button(this, QStringLiteral("CANCEL"), QStringLiteral("CANCEL"), QRect(370, 200, 140, kButtonH));
+    auto* cancel = add_button(this, QStringLiteral("CANCEL"), qs(title_text(l10n::text_utf8(10), "CANCEL")),
+                              QRect(370, 200, 140, kButtonH));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     place_below_caption(520, 260);
 }
@@ -202,7 +210,7 @@ UserSettingsDialog::UserSettingsDialog(QWidget* over, link::LinkState& state, co
 }
 
 namespace {
-// The English Yes/No/Cancel box of the hardware menu; true on "Yes".
+// The Yes/No/Cancel message box of the hardware menu; true on "Yes".
 bool box_says_yes(QWidget* over, const Question& q) {
     return kit::ask_yes(over, QMessageBox::Question, qs(q.title), qs(q.text),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

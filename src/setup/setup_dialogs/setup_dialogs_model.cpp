@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "l10n/panel_texts.h"
 #include "link/settings_edit.h"
 
 namespace dryer::setup {
@@ -17,8 +18,12 @@ bool celsius_shown(const link::LinkState& state) { return link::load(state.value
 }  // namespace
 
 Question units_question(bool celsius) {
-    if (celsius) return {"SWITCH TO ENGLISH UNITS OF MEASURE", "Switch to English Units (Fahrenheit, bushels, etc.)?"};
-    return {"SWITCH TO SI UNITS OF MEASURE", "Switch to Metric (SI) Units (Celsius, metric ton, etc.)?"};
+    if (celsius) {
+        return {l10n::local("SWITCH TO ENGLISH UNITS OF MEASURE"),
+                l10n::local("Switch to English Units (Fahrenheit, bushels, etc.)?")};
+    }
+    return {l10n::local("SWITCH TO SI UNITS OF MEASURE"),
+            l10n::local("Switch to Metric (SI) Units (Celsius, metric ton, etc.)?")};
 }
 
 Question units_dialog_question(bool celsius, const TextFn& text) {
@@ -53,8 +58,9 @@ bool mrr_active(link::LinkState& state) {
 }
 
 Question mrr_question(bool active) {
-    return {" METERING ROLL REVERSE OPTION", active ? "Do you wish to DEACTIVATE the Metering Roll Reverse Option?"
-                                                    : "Do you wish to ACTIVATE the Metering Roll Reverse Option?"};
+    return {l10n::local(" METERING ROLL REVERSE OPTION"),
+            active ? l10n::local("Do you wish to DEACTIVATE the Metering Roll Reverse Option?")
+                   : l10n::local("Do you wish to ACTIVATE the Metering Roll Reverse Option?")};
 }
 
 Question mrr_dialog_question(bool active, const TextFn& text) {
