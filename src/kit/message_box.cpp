@@ -1,6 +1,9 @@
 #include "kit/message_box.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 #include <QPushButton>
 
 #include "kit/local_text.h"
@@ -31,10 +34,17 @@ MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, Sta
     setFont(panel_font(14));
     // Room for the caption bar above the box's own layout.
     setContentsMargins(2, kCaptionBarHeight + 2, 2, 2);
-    setStyleSheet(QStringLiteral("QPushButton { min-height: %1px; min-width: 96px; font-size: 16px; }")
+    setStyleSheet(QStringLiteral("QPushButton { min-height: %1px; font-size: 16px; }")
                       .arg(kTouchButtonHeight));
-    for (const Answer& a : kAnswers)
-        if (QAbstractButton* b = button(a.button)) b->setText(local(a.caption));
+    // A longer word than English's widens its button rather than losing
+    // letters (German "Abbrechen").
+    const QFontMetrics answer_metrics(panel_font(16));
+    for (const Answer& a : kAnswers) {
+        if (QAbstractButton* b = button(a.button)) {
+            b->setText(local(a.caption));
+            b->setMinimumWidth(std::max(96, answer_metrics.horizontalAdvance(b->text().remove(u'&')) + 28));
+        }
+    }
 }
 
 void MessageBox::paintEvent(QPaintEvent* event) {
