@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 #include "kit/fit_text.h"
 #include "kit/local_text.h"
@@ -59,6 +60,16 @@ QRadioButton* add_indicator(QWidget* parent, const char* name, QRect place) {
     r->setAttribute(Qt::WA_TransparentForMouseEvents);
     r->setFocusPolicy(Qt::NoFocus);
     return r;
+}
+
+// Shows a caption beside a radio indicator at the largest size, at most the
+// indicator's 16 pixels, at which it fits between the indicator and the edge.
+void set_radio_text(QRadioButton* r, const QString& text) {
+    const QStyle* st = r->style();
+    const int indicator = st->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, r) +
+                          st->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, r);
+    r->setFont(kit::fit_text(text, r->rect().adjusted(indicator + 2, 0, 0, 0), kit::panel_font(16, 700), false).font);
+    r->setText(text);
 }
 
 void show_help(QWidget* over, const QString& title, const char* file) {
@@ -279,7 +290,7 @@ void MeterRollDialog::refresh() {
     kit::fit_button_text(*scheme_);
     for (std::size_t i = 0; i < radio_.size(); ++i) {
         radio_[i]->setVisible(v.radio);
-        radio_[i]->setText(qs(v.radio_text[i]));
+        set_radio_text(radio_[i], qs(v.radio_text[i]));
         radio_[i]->setChecked((i == 0) == v.radio_first);
     }
     set_fitted(adjust_, qs(title_text(text_(352), "Speed Adjust")), 16);
@@ -372,8 +383,8 @@ TempManagerDialog::TempManagerDialog(QWidget* over, link::LinkState& state, Text
     auto* onoff = add_button(this, "SELECT ON / OFF", title_text(text_(21), "SELECT ON / OFF"), QRect(5, 5, 200, kButtonH));
     radio_[0] = add_indicator(this, "ON", QRect(215, 15, 100, 30));
     radio_[1] = add_indicator(this, "OFF", QRect(320, 15, 100, 30));
-    radio_[0]->setText(qs(title_text(text_(14), "ON")));
-    radio_[1]->setText(qs(title_text(text_(15), "OFF")));
+    set_radio_text(radio_[0], qs(title_text(text_(14), "ON")));
+    set_radio_text(radio_[1], qs(title_text(text_(15), "OFF")));
     auto* time_title = add_label(this, "Time Between Steps", QRect(5, 65, 200, 25), 16);
     set_fitted(time_title, qs(title_text(text_(16), "Time Between Steps")), 16);
     time_ = add_label(this, "TIME", QRect(5, 90, 200, 35), 20);
