@@ -303,6 +303,11 @@ TEST(MeterRoll, AutomaticModeShowsTheNoteAndRefusesAdjustment) {
         MeterRoll m(s);
         const MeterRollView v = m.view(no_text);
         EXPECT_EQ(!v.note.empty(), note);
+        if (note) {  // one text with line breaks, drawn a line at a time
+            ASSERT_EQ(v.note.size(), 8u);
+            EXPECT_EQ(v.note.front(), "NOTE:  The dryer has");
+            EXPECT_EQ(v.note.back(), "selector switch.");
+        }
         EXPECT_EQ(v.adjust, !note);
         m.increase();
         EXPECT_EQ(m.speed(Speed::main), note ? 50 : 51);

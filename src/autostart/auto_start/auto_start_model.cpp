@@ -187,7 +187,7 @@ views::Scene status_scene(const link::ByteImage& status, const views::Texts& tex
 
     // Title: the state of the run.
     const std::uint8_t state = status.get(off::status_280);
-    views::Label title("Auto-Start Status Unkown");
+    views::Label title(l10n::local("Auto-Start Status Unkown"));
     Rgb title_colour = white;
     if (state & 0x80) title = texts.label(506), title_colour = views::colour::blue;
     else if (state & 0x04) title = texts.label(504), title_colour = yellow;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "l10n/panel_texts.h"
 #include "link/link_state.h"
 #include "views/scene/scene.h"
 #include "views/scene/texts.h"
@@ -54,8 +55,8 @@ enum class SetupRoute : std::uint8_t {
     configure,  // the configuration screen
 };
 
-inline constexpr const char* kRefusalTitle = "ATTENTION";
-inline constexpr const char* kRefusalText = "Cannot initiate auto-start with dryer running.";
+inline constexpr const char* kRefusalTitle = l10n::english("ATTENTION");
+inline constexpr const char* kRefusalText = l10n::english("Cannot initiate auto-start with dryer running.");
 inline constexpr const char* kSettingsSource = "auto-start";
 
 // auto_start_active() returns whether the controller reports a run (279 bit 0).

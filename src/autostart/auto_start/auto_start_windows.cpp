@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_style.h"
 #include "link/fields.h"
@@ -23,6 +24,9 @@ constexpr int kAutoStartPicture = 6;
 constexpr int kExitPicture = 41;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The configuration screen's caption in the current language.
+QString caption_now() { return kit::local(" SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03"); }
 
 QString text_or(const kit::PanelContext& c, unsigned n, const char* fallback) {
     return qs(setup::title_text(c.texts.text(n), fallback));
@@ -60,8 +64,7 @@ private:
 // ---- the configuration screen ----------------------------------------------
 
 AutoStartWindow::AutoStartWindow(kit::PanelContext& context, QWidget* parent)
-    : kit::PanelWindow(parent, QStringLiteral("AUTO_START_CONFIG_WINDOW"),
-                       QStringLiteral(" SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03"), true),
+    : kit::PanelWindow(parent, QStringLiteral("AUTO_START_CONFIG_WINDOW"), caption_now(), true),
       context_(context) {
     resize(640, 475);
     const QPoint o = contentsRect().topLeft();
@@ -92,14 +95,19 @@ AutoStartWindow::AutoStartWindow(kit::PanelContext& context, QWidget* parent)
         });
         grains_[i] = b;
     }
-    moisture_[0] = plain_button(this, QStringLiteral("MOISTURE VALUE CONTINUE"), QStringLiteral("CONTINUE"),
+    moisture_[0] = plain_button(this, QStringLiteral("MOISTURE VALUE CONTINUE"), kit::local("CONTINUE"),
                                 at(210, 100, 200, 60));
     connect(moisture_[0], &QPushButton::clicked, this, [this] { edit_moisture(4); });
-    moisture_[1] = plain_button(this, QStringLiteral("MOISTURE SETPOINT CONTINUE"), QStringLiteral("CONTINUE"),
+    moisture_[1] = plain_button(this, QStringLiteral("MOISTURE SETPOINT CONTINUE"), kit::local("CONTINUE"),
                                 at(210, 250, 200, 60));
     connect(moisture_[1], &QPushButton::clicked, this, [this] { edit_moisture(3); });
     connect(&context_.events, &kit::PanelEvents::language_changed, this, [this] {
         for (auto* b : findChildren<kit::PictureButton*>()) b->reload_picture();
+        set_caption(caption_now());
+        for (auto* b : moisture_) {
+            b->setText(kit::local("CONTINUE"));
+            kit::fit_button_text(*b);
+        }
     });
     set_page(page_);
 }
@@ -169,8 +177,7 @@ Outcome run_confirmation(kit::PanelContext& c, QWidget* over) {
                                                            : Answer::cancel;
     const Outcome out = confirm(c.state, a);
     if (out.refused)
-        kit::show_message(over, QMessageBox::Warning, QString::fromLatin1(kRefusalTitle),
-                          QString::fromLatin1(kRefusalText));
+        kit::show_message(over, QMessageBox::Warning, kit::local(kRefusalTitle), kit::local(kRefusalText));
     return out;
 }
 
@@ -205,8 +212,7 @@ void open_setup(kit::PanelContext& c, QWidget* over, int) {
     switch (setup_route(c.state.status)) {
         case SetupRoute::status: c.shell.open_dialog(kit::DialogId::auto_start_status, over); break;
         case SetupRoute::refuse:
-            kit::show_message(over, QMessageBox::Warning, QString::fromLatin1(kRefusalTitle),
-                              QString::fromLatin1(kRefusalText));
+            kit::show_message(over, QMessageBox::Warning, kit::local(kRefusalTitle), kit::local(kRefusalText));
             break;
         case SetupRoute::configure:
             if (AutoStartWindow* w = config_window(c)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "l10n/panel_texts.h"
 #include "link/fields.h"
 #include "link/settings_edit.h"
 
@@ -24,9 +25,10 @@ std::size_t at(Speed s) { return static_cast<std::size_t>(s); }
 
 TrackingQuestion tracking_question() {
     const std::string tabs(10, '\t');
-    return {" SWITCH TO +/- 15% TRACKING OF CENTER",
-            "Pressing YES will position the HI setpoint 15% above the center, and" + tabs +
-                "the LOW 15% below the center.\nNOTE: THE PRESENT SETTINGS OF THE HI AND LOW SETPOINTS WILL BE LOST!"};
+    return {l10n::local(" SWITCH TO +/- 15% TRACKING OF CENTER"),
+            l10n::local("Pressing YES will position the HI setpoint 15% above the center, and") + tabs +
+                l10n::local("the LOW 15% below the center.\n"
+                            "NOTE: THE PRESENT SETTINGS OF THE HI AND LOW SETPOINTS WILL BE LOST!")};
 }
 
 MeterRoll::MeterRoll(link::LinkState& state) : state_(state) {
@@ -106,15 +108,23 @@ MeterRollView MeterRoll::view(const TextFn& text) const {
     v.adjust = adjust_allowed();
     const bool batch = link::load(state_.values.batch_mode) != 0;
     if (note_shown()) {
-        v.note = {"NOTE:  The dryer has",  "entered automatic mode.", "No manual adjustments", "are allowed in this mode.",
-                  "To make adjustments,", "switch to manual mode",   "using the UNLOAD",      "selector switch."};
+        // One text, so that each language breaks its lines where it reads well.
+        const std::string note = l10n::local(
+            "NOTE:  The dryer has\nentered automatic mode.\nNo manual adjustments\nare allowed in this mode.\n"
+            "To make adjustments,\nswitch to manual mode\nusing the UNLOAD\nselector switch.");
+        for (std::size_t from = 0; from <= note.size();) {
+            const std::size_t end = std::min(note.find('\n', from), note.size());
+            v.note.push_back(note.substr(from, end - from));
+            from = end + 1;
+        }
     } else {
         const bool multi = !batch && (scheme() == 2 || scheme1_two_speed_form(*this, state_));
         const Speed active = active_speed(*this, state_);
         std::vector<Speed> speeds = multi ? bar_speeds(*this, batch) : std::vector<Speed>{active};
-        static constexpr std::array<const char*, 3> kLabels{"LOW SP", "MAIN SP", "HIGH SP"};
+        static constexpr std::array<const char*, 3> kLabels{l10n::english("LOW SP"), l10n::english("MAIN SP"),
+                                                              l10n::english("HIGH SP")};
         for (Speed s : speeds) {
-            v.bars.push_back({s, multi ? kLabels[at(s)] : "", speed(s), s == active});
+            v.bars.push_back({s, multi ? l10n::local(kLabels[at(s)]) : std::string(), speed(s), s == active});
         }
     }
     if (!batch && scheme1_two_speed_form(*this, state_)) {
@@ -124,7 +134,7 @@ MeterRollView MeterRoll::view(const TextFn& text) const {
         v.radio_first = one_speed();
     } else if (!batch && scheme() == 2) {
         v.scheme_button = v.radio = true;
-        v.scheme_caption = "15% HI/LOW  TRACKING";
+        v.scheme_caption = l10n::local("15% HI/LOW  TRACKING");
         v.radio_text = {title_text(text(14), "ON"), title_text(text(15), "OFF")};
         v.radio_first = tracking();
     }

@@ -2,8 +2,10 @@
 
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_events.h"
 #include "kit/panel_style.h"
@@ -58,6 +60,16 @@ QRadioButton* add_indicator(QWidget* parent, const char* name, QRect place) {
     r->setAttribute(Qt::WA_TransparentForMouseEvents);
     r->setFocusPolicy(Qt::NoFocus);
     return r;
+}
+
+// Shows a caption beside a radio indicator at the largest size, at most the
+// indicator's 16 pixels, at which it fits between the indicator and the edge.
+void set_radio_text(QRadioButton* r, const QString& text) {
+    const QStyle* st = r->style();
+    const int indicator = st->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, r) +
+                          st->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, r);
+    r->setFont(kit::fit_text(text, r->rect().adjusted(indicator + 2, 0, 0, 0), kit::panel_font(16, 700), false).font);
+    r->setText(text);
 }
 
 void show_help(QWidget* over, const QString& title, const char* file) {
@@ -278,7 +290,7 @@ void MeterRollDialog::refresh() {
     kit::fit_button_text(*scheme_);
     for (std::size_t i = 0; i < radio_.size(); ++i) {
         radio_[i]->setVisible(v.radio);
-        radio_[i]->setText(qs(v.radio_text[i]));
+        set_radio_text(radio_[i], qs(v.radio_text[i]));
         radio_[i]->setChecked((i == 0) == v.radio_first);
     }
     set_fitted(adjust_, qs(title_text(text_(352), "Speed Adjust")), 16);
@@ -300,9 +312,10 @@ void MeterRollDialog::press_scheme() {
 // ---- Unload parameters ----------------------------------------------------------
 
 UnloadDialog::UnloadDialog(QWidget* over, link::LinkState& state, TextFn text, bool& warned)
-    : kit::PanelDialog(over, QStringLiteral("Unload Parameters")), state_(state), rates_(state, warned) {
+    : kit::PanelDialog(over, kit::local("Unload Parameters")), state_(state), rates_(state, warned) {
     setObjectName(QStringLiteral("Unload Parameters - 11"));
-    static constexpr std::array<const char*, 2> kTitles{"MAXIMUM UNLOAD RATE", "MINIMUM UNLOAD RATE"};
+    static constexpr std::array<const char*, 2> kTitles{l10n::english("MAXIMUM UNLOAD RATE"),
+                                                        l10n::english("MINIMUM UNLOAD RATE")};
     static constexpr std::array<std::array<const char*, 2>, 2> kNames{{{"MAX INCREASE", "MAX DECREASE"},
                                                                       {"MIN INCREASE", "MIN DECREASE"}}};
     static constexpr std::array<const char*, 2> kPercent{"MAX_PERCENT", "MIN_PERCENT"};
@@ -312,7 +325,7 @@ UnloadDialog::UnloadDialog(QWidget* over, link::LinkState& state, TextFn text, b
         const int x = 5 + g * 300;
         const auto gi = static_cast<std::size_t>(g);
         auto* title = add_label(this, kTitles[gi], QRect(x, 5, 290, 28), 18);
-        set_fitted(title, QString::fromUtf8(kTitles[gi]), 18);
+        set_fitted(title, kit::local(kTitles[gi]), 18);
         percent_[gi] = add_label(this, kPercent[gi], QRect(x, 38, 140, 40), 24);
         bph_[gi] = add_label(this, kBph[gi], QRect(x + 150, 38, 140, 40), 20);
         note_[gi] = add_label(this, kNote[gi], QRect(x, 82, 290, 24), 14, 400);
@@ -323,7 +336,8 @@ UnloadDialog::UnloadDialog(QWidget* over, link::LinkState& state, TextFn text, b
     }
     auto* acc = add_button(this, "ACCEPT", title_text(text(4), "ACCEPT"), QRect(5, 180, 190, kButtonH));
     auto* can = add_button(this, "CANCEL", title_text(text(10), "CANCEL"), QRect(205, 180, 190, kButtonH));
-    auto* help = add_button(this, "HELP", title_text(text(3), "HELP"), QRect(405, 180, 190, kButtonH));
+    const std::string help_title = title_text(text(3), "HELP");
+    auto* help = add_button(this, "HELP", help_title, QRect(405, 180, 190, kButtonH));
     connect(acc, &QPushButton::clicked, this, [this] {
         if (rates_.accept_needs_question()) {
             const Question2 q = unload_accept_question();
@@ -337,7 +351,8 @@ UnloadDialog::UnloadDialog(QWidget* over, link::LinkState& state, TextFn text, b
         accept();
     });
     connect(can, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { show_help(this, QStringLiteral("HELP"), "McExtendedSetupHelp.txt"); });
+    connect(help, &QPushButton::clicked, this,
+            [this, help_title] { show_help(this, qs(help_title), "McExtendedSetupHelp.txt"); });
     place_below_caption(600, 235);
     refresh();
 }
@@ -355,7 +370,7 @@ void UnloadDialog::refresh() {
     const std::array<int, 2> values{rates_.maximum(), rates_.minimum()};
     for (std::size_t g = 0; g < 2; ++g) {
         set_fitted(percent_[g], QStringLiteral("%1 %").arg(values[g]), 24);
-        set_fitted(bph_[g], qs(bph_text(values[g], capacity)) + QStringLiteral(" BPH"), 20);
+        set_fitted(bph_[g], qs(bph_text(values[g], capacity)) + ' ' + kit::local("BPH"), 20);
         set_fitted(note_[g], qs(capacity_note(state_.status)), 14, 400);
     }
 }
@@ -368,13 +383,13 @@ TempManagerDialog::TempManagerDialog(QWidget* over, link::LinkState& state, Text
     auto* onoff = add_button(this, "SELECT ON / OFF", title_text(text_(21), "SELECT ON / OFF"), QRect(5, 5, 200, kButtonH));
     radio_[0] = add_indicator(this, "ON", QRect(215, 15, 100, 30));
     radio_[1] = add_indicator(this, "OFF", QRect(320, 15, 100, 30));
-    radio_[0]->setText(qs(title_text(text_(14), "ON")));
-    radio_[1]->setText(qs(title_text(text_(15), "OFF")));
+    set_radio_text(radio_[0], qs(title_text(text_(14), "ON")));
+    set_radio_text(radio_[1], qs(title_text(text_(15), "OFF")));
     auto* time_title = add_label(this, "Time Between Steps", QRect(5, 65, 200, 25), 16);
     set_fitted(time_title, qs(title_text(text_(16), "Time Between Steps")), 16);
     time_ = add_label(this, "TIME", QRect(5, 90, 200, 35), 20);
     auto* step_title = add_label(this, "Step Size", QRect(215, 65, 200, 25), 16);
-    set_fitted(step_title, QStringLiteral("Step Size"), 16);
+    set_fitted(step_title, kit::local("Step Size"), 16);
     step_ = add_label(this, "STEP", QRect(215, 90, 200, 35), 20);
     auto* tu = add_button(this, "TIME INCREASE", title_text(text_(8), "INCREASE"), QRect(5, 130, 97, kButtonH));
     auto* td = add_button(this, "TIME DECREASE", title_text(text_(9), "DECREASE"), QRect(108, 130, 97, kButtonH));
@@ -422,13 +437,14 @@ FivePair& five_speed_pair() {
 }
 
 FiveSpeedDialog::FiveSpeedDialog(QWidget* over, link::LinkState& state, TextFn text)
-    : kit::PanelDialog(over, QStringLiteral("BRACKETED 5 SPEED MOISTURE CONTROL SETUP")), state_(state), model_(state) {
+    : kit::PanelDialog(over, kit::local("BRACKETED 5 SPEED MOISTURE CONTROL SETUP")), state_(state), model_(state) {
     setObjectName(QStringLiteral("BRACKETED 5 SPEED MOISTURE CONTROL SETUP - 23"));
     static constexpr std::array<const char*, 5> kRowNames{"POSITIVE OUTER LIMIT", "POSITIVE INNER LIMIT", "SETPOINT",
                                                           "NEGATIVE INNER LIMIT", "NEGATIVE OUTER LIMIT"};
     constexpr int kTop = 35, kPitch = 40;
     auto* head_left = add_label(this, "ERROR_HEAD", QRect(5, 5, 320, 26), 16);
-    set_fitted(head_left, qs(model_.temperature() ? std::string("GRAIN TEMPERATURE") : title_text(text(403), "MOISTURE ")), 16);
+    const std::string head = model_.temperature() ? l10n::local("GRAIN TEMPERATURE") : title_text(text(403), "MOISTURE ");
+    set_fitted(head_left, qs(head), 16);
     auto* head_speed = add_label(this, "SPEED_HEAD", QRect(330, 5, 180, 26), 16);
     set_fitted(head_speed, qs(title_text(text(402), "METERING SPEED")), 16);
     for (std::size_t i = 0; i < 5; ++i) {
@@ -443,14 +459,14 @@ FiveSpeedDialog::FiveSpeedDialog(QWidget* over, link::LinkState& state, TextFn t
     set_fitted(off_head, qs(title_text(text(400), "Offset")), 14);
     auto* act_head = add_label(this, "Actual", QRect(420, kTop + 5 * kPitch, 90, 22), 14);
     set_fitted(act_head, qs(title_text(text(401), "Actual")), 14);
-    auto* li = add_button(this, "LIMIT INC", "INC", QRect(520, kTop, 95, 45));
-    auto* ld = add_button(this, "LIMIT DEC", "DEC", QRect(520, kTop + 50, 95, 45));
-    auto* si = add_button(this, "STEP INC", "INC", QRect(520, kTop + 105, 95, 45));
-    auto* sd = add_button(this, "STEP DEC", "DEC", QRect(520, kTop + 155, 95, 45));
+    auto* li = add_button(this, "LIMIT INC", l10n::local("INC"), QRect(520, kTop, 95, 45));
+    auto* ld = add_button(this, "LIMIT DEC", l10n::local("DEC"), QRect(520, kTop + 50, 95, 45));
+    auto* si = add_button(this, "STEP INC", l10n::local("INC"), QRect(520, kTop + 105, 95, 45));
+    auto* sd = add_button(this, "STEP DEC", l10n::local("DEC"), QRect(520, kTop + 155, 95, 45));
     const int by = kTop + 5 * kPitch + 28;
     auto* sel = add_button(this, "SELECT", title_text(text(404), "SELECT"), QRect(5, by, 195, kButtonH));
     auto* def = add_button(this, "SELECT DEFAULTS", title_text(text(405), "SELECT DEFAULTS"), QRect(210, by, 195, kButtonH));
-    auto* acc = add_button(this, "ACCEPT / EXIT", "ACCEPT / EXIT", QRect(415, by, 200, kButtonH));
+    auto* acc = add_button(this, "ACCEPT / EXIT", l10n::local("ACCEPT / EXIT"), QRect(415, by, 200, kButtonH));
     const std::array<std::pair<QPushButton*, void (FiveSpeed::*)(FivePair)>, 4> actions{
         {{li, &FiveSpeed::limit_up}, {ld, &FiveSpeed::limit_down}, {si, &FiveSpeed::step_up}, {sd, &FiveSpeed::step_down}}};
     for (const auto& [b, f] : actions) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "l10n/panel_texts.h"
 #include "link/fields.h"
 #include "link/settings_edit.h"
 
@@ -88,25 +89,27 @@ double unload_capacity_bph(const link::ByteImage& status) {
 std::string capacity_note(const link::ByteImage& status) {
     const std::uint8_t code = status.get(off::dryer_length_index);
     if (link::bit(status, off::options_225, 7)) {
-        return printed("*Based upon %dft dryer @ 17.5 RPM.", dryer_length_feet(code));
+        return format_numbers(l10n::local("*Based upon %dft dryer @ 17.5 RPM."), dryer_length_feet(code), 0);
     }
-    if (link::bit(status, off::options_225, 5)) return printed("*Based upon %d BPH capacity.", capacity_by_code(code));
+    if (link::bit(status, off::options_225, 5)) {
+        return format_numbers(l10n::local("*Based upon %d BPH capacity."), capacity_by_code(code), 0);
+    }
     return {};
 }
 
 std::string bph_text(int percent, double capacity) { return printed("%0.0f", percent / 100.0 * capacity); }
 
 Question2 unload_adjust_question() {
-    return {" ERROR SETTING MAX / MIN UNLOAD RATES",
-            "The MAXIMUM unload rate must be greater than MINIMUM unload rate.  Set defaults?."};
+    return {l10n::local(" ERROR SETTING MAX / MIN UNLOAD RATES"),
+            l10n::local("The MAXIMUM unload rate must be greater than MINIMUM unload rate.  Set defaults?.")};
 }
 
 Question2 unload_accept_question() {
-    const std::string tabs(11, '\t');
-    return {" ERROR SETTING MAX / MIN UNLOAD RATES",
-            "The MAXIMUM unload rate must be greater than MINIMUM unload rate. " + tabs +
-                "Set defaults?  Pressing YES will set defaults (Hi = 80% and Low = 5%). " + tabs +
-                "Pressing NO will not change the previous settings."};
+    const std::string gap = ' ' + std::string(11, '\t');
+    return {l10n::local(" ERROR SETTING MAX / MIN UNLOAD RATES"),
+            l10n::local("The MAXIMUM unload rate must be greater than MINIMUM unload rate.") + gap +
+                l10n::local("Set defaults?  Pressing YES will set defaults (Hi = 80% and Low = 5%).") + gap +
+                l10n::local("Pressing NO will not change the previous settings.")};
 }
 
 // The reported rates are taken as they come, clamped to what the buttons
