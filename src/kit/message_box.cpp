@@ -42,7 +42,8 @@ MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, Sta
     for (const Answer& a : kAnswers) {
         if (QAbstractButton* b = button(a.button)) {
             b->setText(local(a.caption));
-            b->setMinimumWidth(std::max(96, answer_metrics.horizontalAdvance(b->text().remove(u'&')) + 28));
+            const int icon_room = b->icon().isNull() ? 0 : b->iconSize().width() + 8;
+            b->setMinimumWidth(std::max(96, answer_metrics.horizontalAdvance(b->text().remove(u'&')) + icon_room + 28));
         }
     }
 }
