@@ -1,5 +1,6 @@
 #include "views/unload_status/unload_status_model.h"
 
+#include "l10n/panel_texts.h"
 #include "setup/calibration/calibration_model.h"
 #include "views/scene/format.h"
 
@@ -19,7 +20,8 @@ void frame(Scene& sc, Rect r, int pen, Rgb c) {
 
 std::array<std::string, 3> speed_lines(const link::ByteImage& s) {
     const auto at = [&s](std::size_t k) { return s.get(off::meter_roll_speeds_155 + k) * 10; };
-    return {fmt(" HIGH: %04d ", at(1)), fmt(" MED:  %04d ", at(2)), fmt(" LOW:  %04d ", at(3))};
+    return {fmt(l10n::local(" HIGH: %04d ").c_str(), at(1)), fmt(l10n::local(" MED:  %04d ").c_str(), at(2)),
+            fmt(l10n::local(" LOW:  %04d ").c_str(), at(3))};
 }
 
 int highlighted_speed_line(const link::ByteImage& s) {
@@ -67,8 +69,9 @@ Scene unload_status_scene(const link::ByteImage& s) {
     sc.fill(kUnloadButton, kButtonFace);
     frame(sc, kUnloadButton, 1, colour::white);
     const int half = (kUnloadButton.bottom - kUnloadButton.top) / 2;
-    const std::array<std::string, 2> status{fmt("Bushel/Hour: %d", link::u16be(s, off::value_173)),
-                                            fmt("Total Bushels: %u", setup::total_bushels(s))};
+    const std::array<std::string, 2> status{
+        fmt(l10n::local("Bushel/Hour: %d").c_str(), link::u16be(s, off::value_173)),
+        fmt(l10n::local("Total Bushels: %u").c_str(), setup::total_bushels(s))};
     for (int i = 0; i < 2; ++i) {
         TextItem& t = sc.text({kUnloadButton.left + 6, kUnloadButton.top + i * half, kUnloadButton.right - 6,
                                kUnloadButton.top + (i + 1) * half},

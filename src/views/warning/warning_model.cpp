@@ -72,8 +72,9 @@ void shutdown_figure(Scene& sc, const link::ByteImage& s, bool blink_on, const T
     if (grain) {
         const int sel = s.get(off::status_184);
         const int temp = sel == 0 ? st::value_93(s) : sel == 1 ? st::value_91(s) : sel == 2 ? st::value_89(s) : 0;
-        centred(sc, {50, 28, 575, 50}, fmt("GRAIN TEMPERATURE: %d %s F", static_cast<std::int16_t>(temp), kDegree), 20,
-                500, Rgb{0, 0, 100});
+        centred(sc, {50, 28, 575, 50},
+                fmt(l10n::local("GRAIN TEMPERATURE: %d %s F").c_str(), static_cast<std::int16_t>(temp), kDegree), 20, 500,
+                Rgb{0, 0, 100});
     }
     centred(sc, {25, 200, 575, 225}, t.label(331), 16, 900, colour::green);
     constexpr Rgb kBlue200{0, 0, 200}, kDarkRed{175, 0, 0};
@@ -130,7 +131,7 @@ WarningView warning_view(const link::ByteImage& s, bool link_alive, bool blink_o
     switch (warning_content(s, link_alive)) {
         case WarningContent::link_lost:
             v.link_lost_request = true;
-            v.caption = kConnectionLostCaption;
+            v.caption = l10n::local(kConnectionLostCaption);
             link_lost_figure(v.scene, marker, t);
             break;
         case WarningContent::shutdown: shutdown_figure(v.scene, s, blink_on, t); break;

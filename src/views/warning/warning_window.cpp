@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "kit/local_text.h"
 #include "views/scene/blink.h"
 #include "views/scene/scene_painter.h"
 
@@ -55,7 +56,7 @@ void WarningHelpDialog::load_text_once() {
     list_->clear();
     QFile f(QString::fromStdString(texts_.warning_help_path(help_node(node_), warning_).string()));
     if (!f.open(QIODevice::ReadOnly)) {
-        list_->addItem(QString::fromLatin1(kNoHelpText));
+        list_->addItem(kit::local(kNoHelpText));
         return;
     }
     const QByteArray bytes = f.read(static_cast<qint64>(kHelpFileMaxBytes));
@@ -132,7 +133,9 @@ void WarningWindow::show_help_face() {
     } else {
         help_button_->setIcon(QIcon());
         help_button_->setFlat(false);
-        help_button_->setText(QStringLiteral("HELP"));
+        // Text 3 is the numbered "HELP".
+        const std::string help = texts_.text(3);
+        help_button_->setText(help.empty() ? QStringLiteral("HELP") : qs(help));
     }
 }
 
