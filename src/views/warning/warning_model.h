@@ -61,6 +61,10 @@ struct WarningView {
     bool link_lost_request = false;  // ask the link to send the link-lost reply
 };
 
+// warning_caption() returns the window's caption: the connection-lost
+// caption while the link is lost, else text 329.
+std::string warning_caption(const link::ByteImage& s, bool link_alive, const Texts& t);
+
 // warning_view() returns the window's drawing and caption for the
 // status image, the link state, the blink phase and the marker position.
 WarningView warning_view(const link::ByteImage& s, bool link_alive, bool blink_on, int marker, const Texts& t);

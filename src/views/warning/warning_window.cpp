@@ -149,6 +149,10 @@ void WarningWindow::close_help() {
 
 void WarningWindow::marker_tick() {
     marker_step_ = true;
+    // Only the marker is drawn again on this tick: a caption that changed
+    // since the last whole paint (the link lost during a shutdown) is
+    // redrawn here, or the bar would keep the old one.
+    refresh_caption();
     // The drawing is shown from the client area's corner, below the caption bar.
     const QRect area(kMarkerArea.left, kMarkerArea.top, kMarkerArea.right - kMarkerArea.left,
                      kMarkerArea.bottom - kMarkerArea.top);
@@ -186,6 +190,8 @@ Scene WarningWindow::build_scene() {
     return std::move(v.scene);
 }
 
+void WarningWindow::refresh_caption() { set_caption(qs(warning_caption(state_.status, alive(state_), texts_))); }
+
 namespace {
 QWidget* create(kit::PanelContext& c, QWidget* parent) {
     auto* w = new WarningWindow(parent, c.state, c.texts);
@@ -195,6 +201,7 @@ QWidget* create(kit::PanelContext& c, QWidget* parent) {
     QObject::connect(&c.events, &kit::PanelEvents::condition_cleared, w, &WarningWindow::close_help);
     QObject::connect(&c.events, &kit::PanelEvents::language_changed, w, [w] {
         w->show_help_face();
+        w->refresh_caption();
         w->update();
     });
     return w;
