@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFontDatabase>
 
+#include "kit/fit_text.h"
+
 namespace dryer::kit {
 
 void load_panel_fonts() {
@@ -38,10 +40,8 @@ void paint_raised_edge(QPainter& p, const QRect& r) {
 void paint_caption_bar(QPainter& p, const QRect& bar, const QString& caption) {
     p.fillRect(bar, QColor(0, 0, 128));
     p.setPen(Qt::white);
-    p.setFont(panel_font(13, 700));
-    const QRect text = bar.adjusted(2, 0, -2, 0);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(caption, Qt::ElideRight, text.width()));
+    // A long caption (a translated one) shrinks rather than being cut.
+    draw_fitted_text(p, bar.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, caption, panel_font(13, 700));
 }
 
 void paint_window_frame(QPainter& p, const QRect& r, const QString& caption, Look look) {

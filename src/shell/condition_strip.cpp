@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "kit/panel_style.h"
+#include "l10n/panel_texts.h"
 #include "link/fields.h"
 #include "link/link_state.h"
 #include "shell/timers.h"
@@ -50,7 +51,7 @@ void ConditionStrip::update_shown(std::uint32_t blink) {
     std::string t;
     if (node != 0 || code != 0) t = context_.texts.warning_text(node, code);
     if (t.empty() && link::load(context_.state.link_alive) == 0) t = context_.texts.text(338);
-    if (t.empty()) t = "WARNING";
+    if (t.empty()) t = l10n::local("WARNING");
     text_ = QString::fromStdString(t).trimmed();
     // It blinks: over the caption in one half of the blink period, the
     // screen's own caption in the other.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "art/art.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_window.h"
 #include "link/fields.h"
@@ -482,9 +483,9 @@ void MainWindow::feed_hourly_average() {
 }
 
 void MainWindow::ask_open_logger_setup() {
-    const bool yes = kit::ask_yes(this, QMessageBox::Warning, QStringLiteral("DATA LOG FILE SIZE WARNING"),
-                                  QStringLiteral("Data Logger close to full.  Do you wish to open Data Logger \n"
-                                                 " Setup Window?"));
+    const bool yes = kit::ask_yes(this, QMessageBox::Warning, kit::local("DATA LOG FILE SIZE WARNING"),
+                                  kit::local("Data Logger close to full.  Do you wish to open Data Logger \n"
+                                             " Setup Window?"));
     // Without the setup dialog built into the panel the answer opens nothing.
     if (yes) open_dialog(kit::DialogId::logger_setup, this);
 }
@@ -523,7 +524,7 @@ void MainWindow::ask_stage_reset(std::size_t group, bool single_heat) {
 }
 
 bool MainWindow::show_auto_start_finished(const std::u16string& text) {
-    return kit::show_message(this, QMessageBox::NoIcon, qs(housekeeping::kAutoStartFinishedTitle),
+    return kit::show_message(this, QMessageBox::NoIcon, kit::local(housekeeping::kAutoStartFinishedTitle),
                              QString::fromStdU16String(text), QMessageBox::Ok) == QMessageBox::Ok;
 }
 

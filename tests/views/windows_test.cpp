@@ -157,6 +157,20 @@ struct PaintRecorder : QObject {
     }
 };
 
+// The marker's tick repaints only the marker, so it brings the caption of a
+// link lost during a shutdown itself; the next whole paint would be too late.
+TEST_F(Windows, warning_window_marker_tick_brings_the_lost_link_caption) {
+    WarningWindow w(nullptr, st, texts);
+    link::store(st.link_alive, 1u);
+    st.status.set(off::shutdown_node, 14);
+    w.show();
+    w.render_offscreen();
+    EXPECT_EQ(w.windowTitle().toStdString(), texts.text(329));
+    link::store(st.link_alive, 0u);
+    w.marker_tick();
+    EXPECT_EQ(w.windowTitle(), kConnectionLostCaption);
+}
+
 TEST_F(Windows, marker_step_repaints_the_marker_on_the_real_screen) {
     link::store(st.link_alive, 0u);
     WarningWindow w(nullptr, st, texts);

@@ -3,6 +3,7 @@
 #include <QtWidgets/QPushButton>
 
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "l10n/language.h"
 
 namespace dryer::l10n::qt {
@@ -51,6 +52,7 @@ QPushButton* LanguageDialog::button(int index) const {
 
 void LanguageDialog::refresh() {
     ensure_loaded();
+    set_caption(kit::local("Select Language to Use"));
     const int current = current_language();
     for (int i = 0; i < kLanguageCount; ++i) {
         QPushButton* b = buttons_[static_cast<std::size_t>(i)];

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include "kit/fit_text.h"
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include <QPushButton>
 #include <QRadioButton>
@@ -57,9 +58,6 @@ void HistoryScreen::build() {
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setColumnCount(static_cast<int>(kHistoryColumns.size()));
-    QStringList titles;
-    for (const ListColumn& c : kHistoryColumns) titles << c.title;
-    list_->setHeaderLabels(titles);
     list_->header()->setStretchLastSection(false);
     for (int i = 0; i < static_cast<int>(kHistoryColumns.size()); ++i)
         list_->setColumnWidth(i, kHistoryColumns[static_cast<std::size_t>(i)].width);
@@ -99,6 +97,9 @@ void HistoryScreen::build() {
 // language change shows at the next refresh.
 void HistoryScreen::refresh() {
     setWindowTitle(qs(model_.caption()));
+    QStringList titles;
+    for (const ListColumn& c : kHistoryColumns) titles << kit::local(c.title);
+    list_->setHeaderLabels(titles);
     for (int i = 0; i < 3; ++i) {
         sort_buttons_[i]->setText(qs(model_.text_of(kSortSlots[i].button)));
         indicators_[i]->setText(qs(model_.text_of(kSortSlots[i].indicator)));

@@ -1,5 +1,6 @@
 #include "logging/history_screen/history_screen_model.h"
 
+#include "l10n/panel_texts.h"
 #include "logging/housekeeping/hold.h"
 
 #include <algorithm>
@@ -84,7 +85,7 @@ std::string HistoryScreenModel::text_of(HistoryControl c) const {
 
 HistoryMessage HistoryScreenModel::no_selection_box() const {
     return {text(472, "SHUTDOWN HISTORY"), text(471, "Please select a shutdown in the list first."),
-            {"OK", "Cancel"}};
+            {l10n::local("OK"), l10n::local("Cancel")}};
 }
 
 HistoryMessage HistoryScreenModel::confirm_copy_box() const {

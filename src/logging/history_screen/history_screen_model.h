@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "l10n/panel_texts.h"
 #include "logging/history/shutdown_store.h"
 
 namespace dryer::history {
@@ -25,7 +26,8 @@ struct ListColumn {
     int width;
 };
 inline constexpr std::array<ListColumn, 4> kHistoryColumns = {
-    ListColumn{"Shutdown ID", 325}, ListColumn{"Node ID", 90}, ListColumn{"Date", 90}, ListColumn{"Time", 90}};
+    ListColumn{l10n::english("Shutdown ID"), 325}, ListColumn{l10n::english("Node ID"), 90},
+    ListColumn{l10n::english("Date"), 90}, ListColumn{l10n::english("Time"), 90}};
 
 struct HistoryRow {
     std::string warning;  // in the current language when the record has ids

@@ -35,6 +35,7 @@
 #include <string>
 #include <string_view>
 
+#include "l10n/panel_texts.h"
 #include "logging/data_logs/data_logs.h"
 #include "logging/day_log/day_log.h"
 #include "platform/time_format.h"
@@ -58,7 +59,7 @@ struct BatchTimerPress {
 // The history event written when the operator accepts the auto-start
 // finished message.
 inline constexpr std::string_view kAutoStartAcceptedEvent = "User Accepted Auto-Start MC Setup";
-inline constexpr std::string_view kAutoStartFinishedTitle = "Auto-Start Finished...";
+inline constexpr std::string_view kAutoStartFinishedTitle = l10n::english("Auto-Start Finished...");
 // The message texts are read with the help-text reader, at most this many
 // characters.
 inline constexpr std::size_t kAutoStartMessageCapacity = 1999;

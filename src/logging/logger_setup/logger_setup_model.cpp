@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "l10n/panel_texts.h"
 #include "link/fields.h"
 #include "link/link_state.h"
 #include "link/settings_edit.h"
@@ -67,18 +68,19 @@ std::optional<std::string> journal_csv(journal::SettingsJournal& journal) {
 }
 
 LoggerBox delete_question() {
-    return {"DELETE?", "Delete data log file?", BoxButtons::yes_no, BoxIcon::question};
+    return {l10n::local("DELETE?"), l10n::local("Delete data log file?"), BoxButtons::yes_no, BoxIcon::question};
 }
 
 UsbCopyOutcome run_usb_copy(const UsbCopyPorts& ports) {
     UsbCopyOutcome out;
     while (!ports.stick_present()) {
-        const LoggerBox insert{"USB FLASH CARD NOT PRESENT", "Please instert flash card into USB port.",
-                               BoxButtons::retry_cancel, BoxIcon::stop};
+        const LoggerBox insert{l10n::local("USB FLASH CARD NOT PRESENT"),
+                               l10n::local("Please instert flash card into USB port."), BoxButtons::retry_cancel,
+                               BoxIcon::stop};
         if (ports.ask(insert) != Answer::retry) return out;
     }
-    const LoggerBox confirm{"DATA LOG FILE TO USB FLASH CARD",
-                            "Copy dryer data log file to usb flash drive as DryerDataLog.csv",
+    const LoggerBox confirm{l10n::local("DATA LOG FILE TO USB FLASH CARD"),
+                            l10n::local("Copy dryer data log file to usb flash drive as DryerDataLog.csv"),
                             BoxButtons::yes_no_cancel, BoxIcon::information};
     if (ports.ask(confirm) != Answer::yes) return out;
 
@@ -86,17 +88,19 @@ UsbCopyOutcome run_usb_copy(const UsbCopyPorts& ports) {
     const std::string name = log_copy_name(now);
     out.log_copied = ports.copy_log(name);
     if (!out.log_copied) {
-        ports.ask({"FAILED TO COPY", "Could not copy file to flashdrive.", BoxButtons::ok, BoxIcon::stop});
+        ports.ask({l10n::local("FAILED TO COPY"), l10n::local("Could not copy file to flashdrive."), BoxButtons::ok,
+                   BoxIcon::stop});
         return out;
     }
     out.journal_copied = ports.copy_journal(journal_copy_name(now));
-    ports.ask({"Successfully copied following file to USB Flash Drive.", name, BoxButtons::ok, BoxIcon::information});
+    ports.ask({l10n::local("Successfully copied following file to USB Flash Drive."), name, BoxButtons::ok,
+               BoxIcon::information});
     if (!out.journal_copied) {
-        ports.ask({"FAILED TO COPY", "Could not copy settings journal file to flashdrive.", BoxButtons::ok,
-                   BoxIcon::stop});
+        ports.ask({l10n::local("FAILED TO COPY"), l10n::local("Could not copy settings journal file to flashdrive."),
+                   BoxButtons::ok, BoxIcon::stop});
     }
-    if (ports.ask({"DELETE?", "Copy successful.  Delete old data log file?", BoxButtons::yes_no,
-                   BoxIcon::question}) == Answer::yes) {
+    if (ports.ask({l10n::local("DELETE?"), l10n::local("Copy successful.  Delete old data log file?"),
+                   BoxButtons::yes_no, BoxIcon::question}) == Answer::yes) {
         ports.delete_log();
         out.log_deleted = true;
     }

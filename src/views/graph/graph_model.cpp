@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "l10n/panel_texts.h"
+
 namespace dryer::views {
 
 namespace {
@@ -68,7 +70,7 @@ std::string graph_clock_text(const logging::GraphTime& t, bool with_date) {
 }
 
 std::string graph_offset_text(unsigned offset, unsigned hours_available, const std::string& hours_text) {
-    if (offset == hours_available) return "[END]";
+    if (offset == hours_available) return l10n::local("[END]");
     return printf_text("[-%u %s]", offset, hours_text.c_str());
 }
 

@@ -2,10 +2,13 @@
 
 #include <QPushButton>
 
+#include "kit/local_text.h"
 #include "views/unload_status/unload_status_model.h"
 
 namespace dryer::views {
 namespace {
+
+constexpr const char* kCaption = l10n::english(" UNLOAD STATUS");
 
 // An owner-drawn button: a see-through push button over the part of the
 // drawing that shows its face.
@@ -24,7 +27,7 @@ QPushButton* overlay(QWidget* parent, const char* name, Rect r) {
 
 UnloadStatusWindow::UnloadStatusWindow(QWidget* parent, kit::PanelContext& context)
     : SceneWindow(parent, context.state, context.texts, "UNLOAD_STATUS_WINDOW"), context_(context) {
-    setWindowTitle(QStringLiteral(" UNLOAD STATUS"));
+    set_caption(kit::local(kCaption));
     resize(kUnloadStatusWidth, kUnloadStatusHeight);
     set_caption_bar(true);
     // The rate and totals button shows; pressing it leads nowhere.
@@ -48,6 +51,10 @@ namespace {
 QWidget* create(kit::PanelContext& context, QWidget* parent) {
     auto* w = new UnloadStatusWindow(parent, context);
     w->listen(context.events);
+    QObject::connect(&context.events, &kit::PanelEvents::language_changed, w, [w] {
+        w->set_caption(kit::local(kCaption));
+        w->update();
+    });
     return w;
 }
 
@@ -57,7 +64,7 @@ QWidget* create(kit::PanelContext& context, QWidget* parent) {
 // large figure change.
 const kit::ScreenRow unload_status_screen{kit::WindowId::unload_status,
                                           "UNLOAD_STATUS_WINDOW",
-                                          " UNLOAD STATUS",
+                                          kCaption,
                                           {0, 245, 240, 175},
                                           kit::Frame::caption_bar,
                                           false,

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fstream>
 
+#include "l10n/panel_texts.h"
 #include "link/fields.h"
 #include "link/link_state.h"
 #include "link/settings_edit.h"
@@ -55,7 +56,7 @@ std::optional<platform::LocalTime> local_time_of(std::uint32_t seconds) {
     return platform::local_time_of(tm);
 }
 
-std::string with_number(const std::string& label, std::uint64_t n, const char* unit) {
+std::string with_number(const std::string& label, std::uint64_t n, const std::string& unit = {}) {
     return label + ": " + std::to_string(n) + unit;
 }
 
@@ -108,23 +109,24 @@ std::vector<std::string> system_information_lines(const NumberedText& text, cons
         text(423) + ": 2.10",
         platform::format_picture("h':'mm':'ss tt", now),
         platform::format_picture("dddd  MMM dd',' yyy", now),
-        with_number(text(424), m.total, " Bytes"),
-        with_number(text(425), m.available, " Bytes"),
+        with_number(text(424), m.total, " " + l10n::local("Bytes")),
+        with_number(text(425), m.available, " " + l10n::local("Bytes")),
         text(426),
     };
 }
 
 std::vector<std::string> link_statistics_lines(const LinkFigures& f) {
     std::vector<std::string> lines = {
-        with_number("Frames accepted", f.frames_accepted, ""),
-        with_number("Rejected, wrong length", f.rejected_length, ""),
-        with_number("Rejected, wrong check bytes", f.rejected_check, ""),
-        with_number("Replies sent", f.replies_sent, ""),
-        with_number("Link losses", f.losses, ""),
+        with_number(l10n::local("Frames accepted"), f.frames_accepted),
+        with_number(l10n::local("Rejected, wrong length"), f.rejected_length),
+        with_number(l10n::local("Rejected, wrong check bytes"), f.rejected_check),
+        with_number(l10n::local("Replies sent"), f.replies_sent),
+        with_number(l10n::local("Link losses"), f.losses),
     };
     if (f.losses > 0) {
-        lines.push_back("Last loss began: " + when(f.last_loss_began));
-        lines.push_back(f.last_loss_ended ? "Last loss ended: " + when(f.last_loss_ended) : "Last loss ended: not yet");
+        lines.push_back(l10n::local("Last loss began") + ": " + when(f.last_loss_began));
+        lines.push_back(l10n::local("Last loss ended") + ": " +
+                        (f.last_loss_ended ? when(f.last_loss_ended) : l10n::local("not yet")));
     }
     return lines;
 }

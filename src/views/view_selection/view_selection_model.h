@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "l10n/panel_texts.h"
 #include "platform/time_format.h"
 
 namespace dryer::link {
@@ -22,11 +23,11 @@ namespace dryer::views {
 
 enum class MainView : std::uint8_t { chart, graph };
 
-inline constexpr std::string_view kNotPermittedTitle = " REQUESTED FUNCTION NOT PERMITTED";
-inline constexpr std::string_view kGraphRefusal = "Graph is not available in Batch Drying.";
-inline constexpr std::string_view kChartRefusal = "Status Chart is not available in Batch Drying.";
-inline constexpr std::string_view kManualsFailureText = " Trying to Open Manuals";
-inline constexpr std::string_view kManualsFailureTitle = " Could not execute Explorer Program!";
+inline constexpr std::string_view kNotPermittedTitle = l10n::english(" REQUESTED FUNCTION NOT PERMITTED");
+inline constexpr std::string_view kGraphRefusal = l10n::english("Graph is not available in Batch Drying.");
+inline constexpr std::string_view kChartRefusal = l10n::english("Status Chart is not available in Batch Drying.");
+inline constexpr std::string_view kManualsFailureText = l10n::english(" Trying to Open Manuals");
+inline constexpr std::string_view kManualsFailureTitle = l10n::english(" Could not execute Explorer Program!");
 inline constexpr std::string_view kManualsFolder = "\\hard disk\\manuals";
 
 // What a chart or graph choice came to.

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <filesystem>
 
+#include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "link/link_state.h"
 #include "logging/data_logs/data_logs.h"
@@ -39,8 +40,6 @@ constexpr std::size_t kHistory = 3;
 constexpr std::size_t kSystemInfo = 4;
 constexpr std::size_t kSoftwareInfo = 5;
 constexpr std::size_t kExit = 6;
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The desktop's file browser through xdg-open; false when it cannot be
 // started or the folder is not there.
@@ -101,7 +100,7 @@ void ViewSelectionWindow::refresh() {
 void ViewSelectionWindow::choose(MainView view) {
     const ViewChoice choice = choose_main_view(context_.state, view);
     if (choice.refusal) {
-        kit::show_message(this, QMessageBox::NoIcon, qs(kNotPermittedTitle), qs(*choice.refusal));
+        kit::show_message(this, QMessageBox::NoIcon, kit::local(kNotPermittedTitle), kit::local(*choice.refusal));
         return;
     }
     hide();
@@ -114,7 +113,8 @@ void ViewSelectionWindow::open_manuals() {
     hide();
     const QString folder = QString::fromStdString(platform::map_panel_path(kManualsFolder).string());
     if (!opener_ || !opener_(folder))
-        kit::show_message(parentWidget(), QMessageBox::NoIcon, qs(kManualsFailureTitle), qs(kManualsFailureText));
+        kit::show_message(parentWidget(), QMessageBox::NoIcon, kit::local(kManualsFailureTitle),
+                          kit::local(kManualsFailureText));
 }
 
 void ViewSelectionWindow::showEvent(QShowEvent* e) {

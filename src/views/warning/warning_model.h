@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "l10n/panel_texts.h"
 #include "link/images.h"
 #include "views/scene/scene.h"
 #include "views/scene/texts.h"
@@ -24,8 +25,8 @@ inline constexpr int kWarningHeight = 325;
 inline constexpr int kWarningClientWidth = titled_client_width(kWarningWidth);
 inline constexpr int kWarningClientHeight = titled_client_height(kWarningHeight);
 inline constexpr Rgb kWarningGrey{100, 100, 100};
-inline constexpr const char* kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
-inline constexpr const char* kNoHelpText = "NO TEXT FILE AVAILABLE.";
+inline constexpr const char* kConnectionLostCaption = l10n::english(" CONNECTION TO DRYER LOST!");
+inline constexpr const char* kNoHelpText = l10n::english("NO TEXT FILE AVAILABLE.");
 inline constexpr std::size_t kHelpFileMaxBytes = 16384;
 
 // split_line() splits a text (cut first to 99 characters) at the last
@@ -61,6 +62,10 @@ struct WarningView {
     std::string caption;  // window caption
     bool link_lost_request = false;  // ask the link to send the link-lost reply
 };
+
+// warning_caption() returns the window's caption: the connection-lost
+// caption while the link is lost, else text 329.
+std::string warning_caption(const link::ByteImage& s, bool link_alive, const Texts& t);
 
 // warning_view() returns the window's drawing and caption for the
 // status image, the link state, the blink phase and the marker position.

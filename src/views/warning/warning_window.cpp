@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "kit/local_text.h"
 #include "views/scene/blink.h"
 #include "views/scene/scene_painter.h"
 
@@ -55,7 +56,7 @@ void WarningHelpDialog::load_text_once() {
     list_->clear();
     QFile f(QString::fromStdString(texts_.warning_help_path(help_node(node_), warning_).string()));
     if (!f.open(QIODevice::ReadOnly)) {
-        list_->addItem(QString::fromLatin1(kNoHelpText));
+        list_->addItem(kit::local(kNoHelpText));
         return;
     }
     const QByteArray bytes = f.read(static_cast<qint64>(kHelpFileMaxBytes));
@@ -132,7 +133,9 @@ void WarningWindow::show_help_face() {
     } else {
         help_button_->setIcon(QIcon());
         help_button_->setFlat(false);
-        help_button_->setText(QStringLiteral("HELP"));
+        // Text 3 is the numbered "HELP".
+        const std::string help = texts_.text(3);
+        help_button_->setText(help.empty() ? QStringLiteral("HELP") : qs(help));
     }
 }
 
@@ -146,6 +149,10 @@ void WarningWindow::close_help() {
 
 void WarningWindow::marker_tick() {
     marker_step_ = true;
+    // Only the marker is drawn again on this tick: a caption that changed
+    // since the last whole paint (the link lost during a shutdown) is
+    // redrawn here, or the bar would keep the old one.
+    refresh_caption();
     // The drawing is shown from the client area's corner, below the caption bar.
     const QRect area(kMarkerArea.left, kMarkerArea.top, kMarkerArea.right - kMarkerArea.left,
                      kMarkerArea.bottom - kMarkerArea.top);
@@ -183,6 +190,8 @@ Scene WarningWindow::build_scene() {
     return std::move(v.scene);
 }
 
+void WarningWindow::refresh_caption() { set_caption(qs(warning_caption(state_.status, alive(state_), texts_))); }
+
 namespace {
 QWidget* create(kit::PanelContext& c, QWidget* parent) {
     auto* w = new WarningWindow(parent, c.state, c.texts);
@@ -192,6 +201,7 @@ QWidget* create(kit::PanelContext& c, QWidget* parent) {
     QObject::connect(&c.events, &kit::PanelEvents::condition_cleared, w, &WarningWindow::close_help);
     QObject::connect(&c.events, &kit::PanelEvents::language_changed, w, [w] {
         w->show_help_face();
+        w->refresh_caption();
         w->update();
     });
     return w;

@@ -73,6 +73,9 @@ public slots:
     // marker_tick() is the duty of every third display tick: let the link-lost
     // marker take a step at the next repaint and redraw its area.
     void marker_tick();
+    // refresh_caption() sets the caption for what the window shows now and
+    // redraws the caption bar when it changed.
+    void refresh_caption();
     // open_help() opens the help dialog for what the window shows: the
     // lost link while the link is down, else the reported condition (modal).
     void open_help();
