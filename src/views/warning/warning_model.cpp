@@ -127,12 +127,17 @@ WarningContent warning_content(const link::ByteImage& s, bool link_alive) {
     return WarningContent::none;
 }
 
+std::string warning_caption(const link::ByteImage& s, bool link_alive, const Texts& t) {
+    return warning_content(s, link_alive) == WarningContent::link_lost ? l10n::local(kConnectionLostCaption)
+                                                                       : t.text(329);
+}
+
 WarningView warning_view(const link::ByteImage& s, bool link_alive, bool blink_on, int marker, const Texts& t) {
-    WarningView v{Scene{kWarningClientWidth, kWarningClientHeight, kWarningGrey, {}}, t.text(329), false};
+    WarningView v{Scene{kWarningClientWidth, kWarningClientHeight, kWarningGrey, {}}, warning_caption(s, link_alive, t),
+                  false};
     switch (warning_content(s, link_alive)) {
         case WarningContent::link_lost:
             v.link_lost_request = true;
-            v.caption = kConnectionLostCaption;
             link_lost_figure(v.scene, marker, t);
             break;
         case WarningContent::shutdown: shutdown_figure(v.scene, s, blink_on, t); break;
