@@ -249,7 +249,13 @@ TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
         long_date.tm_hour = 12;
         long_date.tm_min = 59;
         link::ByteImage s;
-        screens.check(status_bar_scene(s, true, long_date, texts), "status bar", "clock");
+        // Every weekday and every month of the language beside the clock.
+        for (int i = 0; i < 12; ++i) {
+            std::tm day = long_date;
+            day.tm_wday = i % 7;
+            day.tm_mon = i;
+            screens.check(status_bar_scene(s, true, day, texts), "status bar", "clock " + std::to_string(i));
+        }
         s.set(off::heater_status_143, 0x04);
         screens.check(status_bar_scene(s, true, long_date, texts), "status bar", "airflow banner");
         screens.check(warning_view(s, false, true, 13, texts).scene, "warning", "link lost");

@@ -85,10 +85,15 @@ TEST(StatusBar, shows_time_date_and_version) {
     t.tm_mon = 11;
     t.tm_mday = 8;
     t.tm_year = 126;
-    EXPECT_EQ(clock_text(t), "12:07 AM");
+    const TableTexts none;
+    EXPECT_EQ(clock_text(t, none), "12:07 AM");
     t.tm_hour = 13;
-    EXPECT_EQ(clock_text(t), "1:07 PM");
-    EXPECT_EQ(date_text(t), "Tuesday  Dec 08, 2026");
+    EXPECT_EQ(clock_text(t, none), "1:07 PM");
+    EXPECT_EQ(date_text(t, none), "Tuesday  Dec 08, 2026");
+    // A language's own weekday and afternoon words.
+    const TableTexts hungarian({{110, "DU"}, {127, "kedd"}});
+    EXPECT_EQ(clock_text(t, hungarian), "1:07 DU");
+    EXPECT_EQ(date_text(t, hungarian), "kedd  Dec 08, 2026");
     const Scene sc = status_bar_scene(link::ByteImage{}, true, t, NumberTexts{});
     EXPECT_NE(sc.find_text("T924 2.10"), nullptr);
     EXPECT_EQ(sc.find_text("T923"), nullptr);

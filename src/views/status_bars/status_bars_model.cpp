@@ -1,5 +1,6 @@
 #include "views/status_bars/status_bars_model.h"
 
+#include "l10n/panel_texts.h"
 #include "views/scene/format.h"
 #include "views/scene/status.h"
 
@@ -9,8 +10,19 @@ namespace {
 namespace off = link::off;
 
 constexpr const char* kWeekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kMonths[] = {l10n::english("Jan"), l10n::english("Feb"), l10n::english("Mar"),
+                                   l10n::english("Apr"), l10n::english("May"), l10n::english("Jun"),
+                                   l10n::english("Jul"), l10n::english("Aug"), l10n::english("Sep"),
+                                   l10n::english("Oct"), l10n::english("Nov"), l10n::english("Dec")};
+// Text numbers of the weekday names (Sunday first) and of AM and PM.
+constexpr unsigned kSundayText = 125;
+constexpr unsigned kAmText = 109;
+constexpr unsigned kPmText = 110;
+
+std::string text_or(const Texts& t, unsigned n, const char* english) {
+    std::string s = t.text(n);
+    return s.empty() ? std::string(english) : s;
+}
 
 // Three labels side by side under a selector's figure, the selected one
 // highlighted on the given colour.
@@ -35,15 +47,17 @@ bool airflow_testing_disabled(const link::ByteImage& s) {
     return false;
 }
 
-std::string clock_text(const std::tm& now) {
+std::string clock_text(const std::tm& now, const Texts& t) {
     const int h = now.tm_hour % 12 == 0 ? 12 : now.tm_hour % 12;
-    return fmt("%d:%02d %s", h, now.tm_min, now.tm_hour < 12 ? "AM" : "PM");
+    const std::string half = now.tm_hour < 12 ? text_or(t, kAmText, "AM") : text_or(t, kPmText, "PM");
+    return fmt("%d:%02d %s", h, now.tm_min, half.c_str());
 }
 
-std::string date_text(const std::tm& now) {
-    const char* day = kWeekdays[((now.tm_wday % 7) + 7) % 7];
-    const char* month = kMonths[((now.tm_mon % 12) + 12) % 12];
-    return fmt("%s  %s %02d, %d", day, month, now.tm_mday, now.tm_year + 1900);
+std::string date_text(const std::tm& now, const Texts& t) {
+    const int wday = ((now.tm_wday % 7) + 7) % 7;
+    const std::string day = text_or(t, kSundayText + static_cast<unsigned>(wday), kWeekdays[wday]);
+    const std::string month = l10n::local(kMonths[((now.tm_mon % 12) + 12) % 12]);
+    return fmt("%s  %s %02d, %d", day.c_str(), month.c_str(), now.tm_mday, now.tm_year + 1900);
 }
 
 Scene status_bar_scene(const link::ByteImage& s, bool blink_on, const std::tm& now, const Texts& texts) {
@@ -55,8 +69,8 @@ Scene status_bar_scene(const link::ByteImage& s, bool blink_on, const std::tm& n
         t.vcentre = true;
         return sc;
     }
-    sc.text({5, 0, 80, 20}, clock_text(now), 13, 400, colour::white);
-    sc.text({65, 0, 240, 20}, date_text(now), 13, 400, colour::white, Align::centre);
+    sc.text({5, 0, 80, 20}, clock_text(now, texts), 13, 400, colour::white);
+    sc.text({65, 0, 240, 20}, date_text(now, texts), 13, 400, colour::white, Align::centre);
     sc.text({5, 15, 240, 30}, Label{fmt("%s %d.%02d", texts.text(bar_text::version).c_str(), 2, 10), bar_text::version},
             13, 400, colour::white);
     return sc;

@@ -38,11 +38,12 @@ inline constexpr Rgb kLightCyan{100, 250, 250};
 // bytes heater_status_143..148 is set.
 bool airflow_testing_disabled(const link::ByteImage& s);
 
-// clock_text() and date_text() returns the local time as "h:mm AM" and
+// clock_text() and date_text() return the local time as "h:mm AM" and
 // the date as "Tuesday  Dec 08, 2026" (patterns "h':'mm tt" and
-// "dddd  MMM dd',' yyy").
-std::string clock_text(const std::tm& now);
-std::string date_text(const std::tm& now);
+// "dddd  MMM dd',' yyy") with the current language's AM/PM, weekday and
+// month (English where a language lacks one).
+std::string clock_text(const std::tm& now, const Texts& t);
+std::string date_text(const std::tm& now, const Texts& t);
 
 // status_bar_scene() returns the bar's drawing for the status image,
 // the blink phase and the local time.
