@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace dryer::kit {
 
@@ -14,7 +16,36 @@ bool has_digit(const QString& s) {
     return false;
 }
 
+// Lays text out in lines of at most width pixels, line_gap() apart, aligned
+// as flags say; returns the size of the lines (a word longer than width
+// makes it wider).
+QSize lay_out(QTextLayout& layout, int width, int flags) {
+    QTextOption option(Qt::Alignment(flags & Qt::AlignHorizontal_Mask));
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const int gap = line_gap(layout.font());
+    qreal y = 0, widest = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height() + gap;
+        widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return QSize(static_cast<int>(std::ceil(widest)), std::max(0, static_cast<int>(std::ceil(y)) - gap));
+}
+
+QString with_line_separators(QString text) { return text.replace(u'\n', QChar::LineSeparator); }
+
 }  // namespace
+
+int line_gap(const QFont& font) { return (QFontInfo(font).pixelSize() + 4) / 6; }
+
+QSize wrapped_size(const QString& text, int width, const QFont& font) {
+    QTextLayout layout(with_line_separators(text), font);
+    return lay_out(layout, width, Qt::AlignLeft);
+}
 
 // Across the part of rect between left and right, a line keeps rect's
 // height (it is never clipped to a rectangle lower than its font); wrapped
@@ -35,7 +66,19 @@ void draw_fit(QPainter& p, const TextFit& f, int flags) {
         text = QFontMetrics(f.font).elidedText(text, Qt::ElideRight, f.room.width());
     }
     p.setFont(f.font);
-    p.drawText(f.room, wrap ? flags : flags | Qt::TextDontClip, text);
+    if (!wrap) {
+        p.drawText(f.room, flags | Qt::TextDontClip, text);
+        return;
+    }
+    QTextLayout layout(with_line_separators(text), f.font);
+    const QSize need = lay_out(layout, f.room.width(), flags);
+    int top = f.room.top();
+    if (flags & Qt::AlignVCenter) top += (f.room.height() - need.height()) / 2;
+    else if (flags & Qt::AlignBottom) top += f.room.height() - need.height();
+    p.save();
+    p.setClipRect(f.room, Qt::IntersectClip);
+    layout.draw(&p, QPointF(f.room.left(), top));
+    p.restore();
 }
 
 TextFit fit_text(const QString& text, const QRect& room, const QFont& font, bool wrap) {
@@ -45,7 +88,7 @@ TextFit fit_text(const QString& text, const QRect& room, const QFont& font, bool
         f.font.setPixelSize(px);
         const QFontMetrics fm(f.font);
         if (!wrap) return fm.horizontalAdvance(f.text) <= room.width();
-        const QRect need = fm.boundingRect(room, Qt::TextWordWrap, f.text);
+        const QSize need = wrapped_size(f.text, room.width(), f.font);
         return need.width() <= room.width() && need.height() <= room.height();
     };
     const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QAbstractButton;
@@ -31,6 +32,14 @@ struct TextFit {
 // at which the line's advance width fits room's width, or, with wrap, at
 // which the word-wrapped text fits room's width and height.
 TextFit fit_text(const QString& text, const QRect& room, const QFont& font, bool wrap);
+
+// Returns the room left between the lines of a wrapped text, so that the
+// marks above a capital (Á, Č, Й) never touch the line above.
+int line_gap(const QFont& font);
+
+// Returns the size a text takes word-wrapped at width with line_gap()
+// between its lines ('\n' breaks a line); wider than width when a word is.
+QSize wrapped_size(const QString& text, int width, const QFont& font);
 
 // Returns the part of rect between left and right (and, for wrapped text,
 // between top and bottom): the room a text has inside its window.

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "kit/fit_text.h"
 #include "l10n/language.h"
 #include "setup/setup_selection/setup_selection_model.h"
 #include "tests/l10n/test_root.h"
@@ -49,7 +50,7 @@ void check_scene(const Scene& sc, const std::string& where, std::vector<std::str
             fault = "does not fit even at the smallest size";
         } else if (t->wrap) {
             const int top = std::max(t->rect.top, 0), bottom = std::min(t->rect.bottom, sc.height);
-            const QRect need = fm.boundingRect(QRect(left, top, right - left, bottom - top), Qt::TextWordWrap, f.text);
+            const QSize need = kit::wrapped_size(f.text, right - left, f.font);
             if (need.width() > right - left || need.height() > bottom - top)
                 fault = "wrapped " + std::to_string(need.width()) + "x" + std::to_string(need.height()) + " in " +
                         std::to_string(right - left) + "x" + std::to_string(bottom - top);
