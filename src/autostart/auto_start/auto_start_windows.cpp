@@ -7,6 +7,7 @@
 #include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_style.h"
+#include "kit/touch_button.h"
 #include "link/fields.h"
 #include "setup/common/screen_text.h"
 #include "setup/setup_dialogs/setup_dialogs.h"
@@ -30,15 +31,6 @@ QString caption_now() { return kit::local(" SELECT HARDWARE SETUP PARAMETER TO M
 
 QString text_or(const kit::PanelContext& c, unsigned n, const char* fallback) {
     return qs(setup::title_text(c.texts.text(n), fallback));
-}
-
-QPushButton* plain_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(place);
-    kit::fit_button_text(*b);
-    return b;
 }
 
 // The status dialog's drawing area: the scene of the current status image.
@@ -95,10 +87,10 @@ AutoStartWindow::AutoStartWindow(kit::PanelContext& context, QWidget* parent)
         });
         grains_[i] = b;
     }
-    moisture_[0] = plain_button(this, QStringLiteral("MOISTURE VALUE CONTINUE"), kit::local("CONTINUE"),
+    moisture_[0] = kit::touch_button(this, QStringLiteral("MOISTURE VALUE CONTINUE"), kit::local("CONTINUE"),
                                 at(210, 100, 200, 60));
     connect(moisture_[0], &QPushButton::clicked, this, [this] { edit_moisture(4); });
-    moisture_[1] = plain_button(this, QStringLiteral("MOISTURE SETPOINT CONTINUE"), kit::local("CONTINUE"),
+    moisture_[1] = kit::touch_button(this, QStringLiteral("MOISTURE SETPOINT CONTINUE"), kit::local("CONTINUE"),
                                 at(210, 250, 200, 60));
     connect(moisture_[1], &QPushButton::clicked, this, [this] { edit_moisture(3); });
     connect(&context_.events, &kit::PanelEvents::language_changed, this, [this] {
@@ -191,7 +183,7 @@ void show_switch_requirements(kit::PanelContext& c, QWidget* over) {
     QStringList l;
     for (unsigned n = 492; n <= 502; ++n) l << qs(c.texts.text(n));
     lines->set_lines(l);
-    auto* ok = plain_button(&d, QStringLiteral("OK"), text_or(c, 145, "OK"), QRect(195, 350, 130, 50));
+    auto* ok = kit::touch_button(&d, QStringLiteral("OK"), text_or(c, 145, "OK"), QRect(195, 350, 130, 50));
     QObject::connect(ok, &QPushButton::clicked, &d, &QDialog::accept);
     d.place_below_caption(520, 410);
     d.exec();
@@ -252,10 +244,10 @@ AutoStartStatusDialog::AutoStartStatusDialog(kit::PanelContext& context, QWidget
       canvas_(new TimelineCanvas(context, this)) {
     setObjectName(QStringLiteral("Auto-Start Status"));
     canvas_->move(0, 0);
-    cancel_ = plain_button(this, QStringLiteral("Cancel   Auto-Start"), text_or(context, 508, "Cancel   Auto-Start"),
+    cancel_ = kit::touch_button(this, QStringLiteral("Cancel   Auto-Start"), text_or(context, 508, "Cancel   Auto-Start"),
                            QRect(150, kTimelineHeight + 5, 200, 50));
     auto* minimize =
-        plain_button(this, QStringLiteral("Minimize"), text_or(context, 145, "Minimize"), QRect(370, kTimelineHeight + 5, 120, 50));
+        kit::touch_button(this, QStringLiteral("Minimize"), text_or(context, 145, "Minimize"), QRect(370, kTimelineHeight + 5, 120, 50));
     connect(cancel_, &QPushButton::clicked, this, [this] {
         run_confirmation(context_, this);
         accept();

@@ -6,6 +6,7 @@
 #include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_style.h"
+#include "kit/touch_button.h"
 #include "l10n/resources.h"
 #include "setup/setup_dialogs/setup_dialogs.h"
 #include "shell/auto_repeat_widgets.h"
@@ -17,15 +18,6 @@ namespace {
 constexpr int kButtonH = 50;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(place);
-    kit::fit_button_text(*b);
-    return b;
-}
 
 FittedLines* add_lines(QWidget* parent, const QString& name, QRect place, int pixel_size) {
     auto* l = new FittedLines(parent, pixel_size, false);
@@ -49,13 +41,13 @@ struct HelpFile {
 // the help file in a message box, ACCEPT runs on_accept and closes.
 template <class OnAccept>
 void add_help_and_accept(kit::PanelDialog* d, const TextFn& text, int y, int accept_x, HelpFile help, OnAccept on_accept) {
-    auto* help_button = add_button(d, QStringLiteral("HELP"), qs(title_text(text(3), "HELP")), {10, y, 140, kButtonH});
+    auto* help_button = kit::touch_button(d, QStringLiteral("HELP"), qs(title_text(text(3), "HELP")), {10, y, 140, kButtonH});
     QObject::connect(help_button, &QPushButton::clicked, d, [d, text, help] {
         kit::show_message(d, QMessageBox::Information, qs(title_text(text(help.title), help.fallback)),
                           QString::fromStdU16String(l10n::help_text(help.file)));
     });
     auto* accept_button =
-        add_button(d, QStringLiteral("ACCEPT"), qs(title_text(text(4), "ACCEPT")), {accept_x, y, 140, kButtonH});
+        kit::touch_button(d, QStringLiteral("ACCEPT"), qs(title_text(text(4), "ACCEPT")), {accept_x, y, 140, kButtonH});
     QObject::connect(accept_button, &QPushButton::clicked, d, [d, on_accept] {
         on_accept();
         d->accept();
@@ -95,9 +87,9 @@ MoistureCalibrationDialog::MoistureCalibrationDialog(QWidget* over, link::LinkSt
         const int y = 106 + static_cast<int>(i) * 58;
         const QString name = QString::fromLatin1(r.name);
         add_lines(this, name, {10, y, 220, kButtonH}, 18)->set_lines({qs(title_text(text_(r.label), r.name))});
-        QPushButton* down = add_button(this, QStringLiteral("<<< ") + name, QStringLiteral("<<<"), {240, y, 100, kButtonH});
+        QPushButton* down = kit::touch_button(this, QStringLiteral("<<< ") + name, QStringLiteral("<<<"), {240, y, 100, kButtonH});
         values_[i] = add_lines(this, name + QStringLiteral(" VALUE"), {355, y, 100, kButtonH}, 22);
-        QPushButton* up = add_button(this, QStringLiteral(">>> ") + name, QStringLiteral(">>>"), {470, y, 100, kButtonH});
+        QPushButton* up = kit::touch_button(this, QStringLiteral(">>> ") + name, QStringLiteral(">>>"), {470, y, 100, kButtonH});
         arrows_[2 * i] = up;
         arrows_[2 * i + 1] = down;
         const Trim t = r.trim;
@@ -147,16 +139,16 @@ UnloadBushelsDialog::UnloadBushelsDialog(QWidget* over, link::LinkState& state, 
       model_(state),
       total_(add_lines(this, QStringLiteral("TOTAL_BUSHELS"), {10, 36, 280, kButtonH}, 22)),
       multiplier_(add_lines(this, QStringLiteral("MULTIPLIER"), {10, 136, 140, kButtonH}, 22)),
-      increase_(add_button(this, QStringLiteral("INCREASE"), qs(title_text(text_(8), "INCREASE")),
+      increase_(kit::touch_button(this, QStringLiteral("INCREASE"), qs(title_text(text_(8), "INCREASE")),
                            {160, 136, 140, kButtonH})),
-      decrease_(add_button(this, QStringLiteral("DECREASE"), qs(title_text(text_(9), "DECREASE")),
+      decrease_(kit::touch_button(this, QStringLiteral("DECREASE"), qs(title_text(text_(9), "DECREASE")),
                            {310, 136, 140, kButtonH})) {
     panel_look(*this, kBushelsCaption);
     add_lines(this, QStringLiteral("Clear Total Bushels"), {10, 6, 440, 26}, 16)
         ->set_lines({qs(title_text(text_(98), "Clear Total Bushels"))});
     add_lines(this, QStringLiteral("Bushel / Hour Multiplier (Calibration)"), {10, 106, 440, 26}, 16)
         ->set_lines({qs(title_text(text_(100), "Bushel / Hour Multiplier (Calibration)"))});
-    auto* clear = add_button(this, QStringLiteral("CLEAR"), qs(title_text(text_(99), "CLEAR")), {300, 36, 150, kButtonH});
+    auto* clear = kit::touch_button(this, QStringLiteral("CLEAR"), qs(title_text(text_(99), "CLEAR")), {300, 36, 150, kButtonH});
     connect(clear, &QPushButton::clicked, this, [this] {
         if (kit::ask_yes(this, QMessageBox::Question, kit::local(kClearCounterTitle), kit::local(kClearCounterText),
                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
@@ -202,8 +194,8 @@ MeterRollVoltageDialog::MeterRollVoltageDialog(QWidget* over, link::LinkState& s
         add_lines(this, name, {x, 6, 260, 26}, 16)->set_lines({qs(title_text(text(g.title), g.name))});
         values_[i] = add_lines(this, name + QStringLiteral(" VALUE"), {x, 36, 260, 60}, 22);
         auto* up =
-            add_button(this, name + QStringLiteral(" UP"), qs(title_text(text(111), "UP")), {x, 100, 125, kButtonH});
-        auto* down = add_button(this, name + QStringLiteral(" DOWN"), qs(title_text(text(112), "DOWN")),
+            kit::touch_button(this, name + QStringLiteral(" UP"), qs(title_text(text(111), "UP")), {x, 100, 125, kButtonH});
+        auto* down = kit::touch_button(this, name + QStringLiteral(" DOWN"), qs(title_text(text(112), "DOWN")),
                                 {x + 135, 100, 125, kButtonH});
         auto* note = add_lines(this, name + QStringLiteral(" NOTE"), {x, 156, 260, 26}, 16);
         note->set_lines({kit::local("Meter rolls need to be on!")});
@@ -219,16 +211,16 @@ MeterRollVoltageDialog::MeterRollVoltageDialog(QWidget* over, link::LinkState& s
         });
     }
     auto* defaults =
-        add_button(this, QStringLiteral("DEFAULT"), qs(title_text(text(55), "DEFAULT")), {10, 196, 170, kButtonH});
+        kit::touch_button(this, QStringLiteral("DEFAULT"), qs(title_text(text(55), "DEFAULT")), {10, 196, 170, kButtonH});
     connect(defaults, &QPushButton::clicked, this, [this] {
         model_.defaults(state_);
         show_limits();
     });
     auto* accept_button =
-        add_button(this, QStringLiteral("ACCEPT"), qs(title_text(text(4), "ACCEPT")), {195, 196, 170, kButtonH});
+        kit::touch_button(this, QStringLiteral("ACCEPT"), qs(title_text(text(4), "ACCEPT")), {195, 196, 170, kButtonH});
     connect(accept_button, &QPushButton::clicked, this, &QDialog::accept);
     auto* cancel =
-        add_button(this, QStringLiteral("CANCEL"), qs(title_text(text(10), "CANCEL")), {380, 196, 170, kButtonH});
+        kit::touch_button(this, QStringLiteral("CANCEL"), qs(title_text(text(10), "CANCEL")), {380, 196, 170, kButtonH});
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // ACCEPT, CANCEL or any other close: the rolls must not stay driven at
     // a limit once nobody watches them.

@@ -6,6 +6,7 @@
 #include "kit/fit_text.h"
 #include "kit/local_text.h"
 #include "kit/panel_style.h"
+#include "kit/touch_button.h"
 #include "setup/setup_dialogs/setup_dialogs.h"
 #include "views/scene/texts.h"
 
@@ -106,7 +107,7 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
         const bool length = g == static_cast<std::size_t>(HardwareGroup::length);
         const QRect place = length ? QRect(5, 205, 460, 195) : QRect(5 + static_cast<int>(g) * 153, 5, 147, 195);
         auto* box = new ChoiceGroup(this, QString::fromLatin1(names[g]), place, length ? 3 : 1, 120);
-        auto* select = add_touch_button(box, QStringLiteral("SELECT"), qs(title_text(text_(20), "SELECT")),
+        auto* select = kit::touch_button(box, QStringLiteral("SELECT"), qs(title_text(text_(20), "SELECT")),
                                         box->button_room());
         const auto group = static_cast<HardwareGroup>(g);
         connect(select, &QPushButton::clicked, this, [this, group] {
@@ -124,12 +125,12 @@ DryerHardwareDialog::DryerHardwareDialog(kit::PanelContext& context, QWidget* ov
     sampler_ = add_option(this, QStringLiteral("Cycled Sampler"), kit::local("Cycled Sampler\nEnabled"),
                           QRect(475, 257, 140, kButtonH + 4));
     connect(sampler_, &QPushButton::clicked, this, &DryerHardwareDialog::sampler_pressed);
-    auto* sensors = add_touch_button(this, QStringLiteral("SENSOR SETUP"), kit::local("SENSOR SETUP"),
+    auto* sensors = kit::touch_button(this, QStringLiteral("SENSOR SETUP"), kit::local("SENSOR SETUP"),
                                QRect(475, 309, 140, kButtonH));
     sensors->setEnabled(context_.shell.has_dialog(kit::DialogId::sensor_selection));
     connect(sensors, &QPushButton::clicked, this,
             [this] { context_.shell.open_dialog(kit::DialogId::sensor_selection, this); });
-    auto* accept_exit = add_touch_button(this, QStringLiteral("ACCEPT/EXIT"), kit::local("ACCEPT/EXIT"),
+    auto* accept_exit = kit::touch_button(this, QStringLiteral("ACCEPT/EXIT"), kit::local("ACCEPT/EXIT"),
                                    QRect(475, 357, 140, kButtonH));
     connect(accept_exit, &QPushButton::clicked, this, [this] {
         context_.shell.request_graph_redraw();
@@ -179,9 +180,9 @@ SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* ov
                                     QRect(5 + static_cast<int>(i) * 280, 5, 270, 130), 1, 56);
         const QRect room = box->button_room();
         const int half = room.width() / 2;
-        auto* analog = add_touch_button(box, QStringLiteral("Analog Interface"), kit::local("Analog Interface"),
+        auto* analog = kit::touch_button(box, QStringLiteral("Analog Interface"), kit::local("Analog Interface"),
                                   QRect(room.left(), room.top(), half - 3, room.height()));
-        auto* network = add_touch_button(box, QStringLiteral("Network Interface"), kit::local("Network Interface"),
+        auto* network = kit::touch_button(box, QStringLiteral("Network Interface"), kit::local("Network Interface"),
                                    QRect(room.left() + half + 3, room.top(), half - 3, room.height()));
         connect(analog, &QPushButton::clicked, this, [this, place] {
             model_.choose(place, SensorKind::analog);
@@ -193,13 +194,13 @@ SensorSelectionDialog::SensorSelectionDialog(link::LinkState& state, QWidget* ov
         });
         groups_[i] = box;
     }
-    auto* accept_button = add_touch_button(this, QStringLiteral("Accept"), kit::local("Accept"),
+    auto* accept_button = kit::touch_button(this, QStringLiteral("Accept"), kit::local("Accept"),
                                      QRect(140, 145, 130, kButtonH));
     connect(accept_button, &QPushButton::clicked, this, [this] {
         model_.accept();
         accept();
     });
-    auto* cancel = add_touch_button(this, QStringLiteral("Cancel"), kit::local("Cancel"), QRect(290, 145, 130, kButtonH));
+    auto* cancel = kit::touch_button(this, QStringLiteral("Cancel"), kit::local("Cancel"), QRect(290, 145, 130, kButtonH));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     place_below_caption(560, 195);
     redraw();

@@ -6,6 +6,7 @@
 
 #include "kit/fit_text.h"
 #include "kit/message_box.h"
+#include "kit/touch_button.h"
 #include "views/scene/texts.h"
 
 namespace dryer::setup {
@@ -39,16 +40,6 @@ QString text_or(const TextFn& text, unsigned n, const char* fallback) {
     return qs(title_text(text ? text(n) : std::string(), fallback));
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect at) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFont(kit::panel_font(16, 700));
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(at);
-    kit::fit_button_text(*b);
-    return b;
-}
-
 QLabel* label(QWidget* parent, const QString& name, QRect at, int size, int weight) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -79,9 +70,9 @@ SetTimeDialog::SetTimeDialog(TextFn text, const platform::LocalTime& now, SetClo
         const QString name = QString::fromUtf8(s.name);
         if (s.title) label(frame, name + QStringLiteral(" TITLE"), {x, 20, 124, 22}, 14, 700)
                          ->setText(text_or(text_, s.title, s.fallback));
-        auto* b_up = button(frame, name + QStringLiteral(" UP"), up, {x, 44, 124, 40});
+        auto* b_up = kit::touch_button(frame, name + QStringLiteral(" UP"), up, {x, 44, 124, 40});
         values_[static_cast<std::size_t>(s.field)] = label(frame, name + QStringLiteral(" VALUE"), {x, 86, 124, 30}, 16, 700);
-        auto* b_down = button(frame, name + QStringLiteral(" DOWN"), down, {x, 120, 124, 40});
+        auto* b_down = kit::touch_button(frame, name + QStringLiteral(" DOWN"), down, {x, 120, 124, 40});
         connect(b_up, &QPushButton::clicked, this, [this, f = s.field] {
             edit_.step(f, true);
             show_fields();
@@ -93,9 +84,9 @@ SetTimeDialog::SetTimeDialog(TextFn text, const platform::LocalTime& now, SetClo
     }
     const int x = 8 + 2 * kColumn;
     label(time, QStringLiteral("AM/PM TITLE"), {x, 20, 124, 22}, 14, 700)->setText(qs(am_pm_title(text_)));
-    auto* am = button(time, QStringLiteral("AM"), text_or(text_, 109, "AM"), {x, 44, 124, 40});
+    auto* am = kit::touch_button(time, QStringLiteral("AM"), text_or(text_, 109, "AM"), {x, 44, 124, 40});
     am_pm_ = label(time, QStringLiteral("AM/PM VALUE"), {x, 86, 124, 30}, 16, 700);
-    auto* pm = button(time, QStringLiteral("PM"), text_or(text_, 110, "PM"), {x, 120, 124, 40});
+    auto* pm = kit::touch_button(time, QStringLiteral("PM"), text_or(text_, 110, "PM"), {x, 120, 124, 40});
     connect(am, &QPushButton::clicked, this, [this] {
         edit_.pm = false;
         show_fields();
@@ -105,8 +96,8 @@ SetTimeDialog::SetTimeDialog(TextFn text, const platform::LocalTime& now, SetClo
         show_fields();
     });
 
-    auto* cancel = button(this, QStringLiteral("CANCEL"), text_or(text_, 10, "CANCEL"), {10, 360, 200, 45});
-    auto* accept = button(this, QStringLiteral("ACCEPT / EXIT"), text_or(text_, 4, "ACCEPT / EXIT"), {350, 360, 200, 45});
+    auto* cancel = kit::touch_button(this, QStringLiteral("CANCEL"), text_or(text_, 10, "CANCEL"), {10, 360, 200, 45});
+    auto* accept = kit::touch_button(this, QStringLiteral("ACCEPT / EXIT"), text_or(text_, 4, "ACCEPT / EXIT"), {350, 360, 200, 45});
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(accept, &QPushButton::clicked, this, &SetTimeDialog::accept_pressed);
     place_below_caption(kWidth, kHeight);

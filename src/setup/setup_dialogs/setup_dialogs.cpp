@@ -8,6 +8,7 @@
 #include "kit/local_text.h"
 #include "kit/message_box.h"
 #include "kit/panel_style.h"
+#include "kit/touch_button.h"
 #include "l10n/resources.h"
 #include "l10n/texts.h"
 
@@ -20,7 +21,7 @@ constexpr int kButtonH = 50;
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
-    return add_touch_button(parent, name, caption, place);
+    return kit::touch_button(parent, name, caption, place);
 }
 
 void panel_look(kit::PanelDialog& d, const QString& name) {
@@ -29,15 +30,6 @@ void panel_look(kit::PanelDialog& d, const QString& name) {
 }
 
 }  // namespace
-
-QPushButton* add_touch_button(QWidget* parent, const QString& name, const QString& caption, QRect place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(place);
-    kit::fit_button_text(*b);
-    return b;
-}
 
 FittedLines::FittedLines(QWidget* parent, int pixel_size, bool wrap)
     : QWidget(parent), pixel_size_(pixel_size), wrap_(wrap) {}

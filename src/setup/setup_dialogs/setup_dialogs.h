@@ -16,10 +16,6 @@ class QButtonGroup;
 
 namespace dryer::setup {
 
-// Returns a touch-sized push button named `name` at `place` with its caption
-// fitted to its face.
-QPushButton* add_touch_button(QWidget* parent, const QString& name, const QString& caption, QRect place);
-
 // Lines of text, each shrunk to fit its share of the widget's height (with
 // word wrap, so a long question keeps every word).
 class FittedLines : public QWidget {
