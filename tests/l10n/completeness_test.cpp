@@ -24,16 +24,12 @@
 
 #include "l10n/language.h"
 #include "l10n/panel_texts.h"
+#include "tests/l10n/test_root.h"
 
 namespace dryer::l10n {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path languages_dir() {
-    const char* dir = std::getenv("DRYER_BINARY_DIR");
-    return fs::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
-}
 
 fs::path sources_dir() {
     const char* dir = std::getenv("DRYER_SOURCE_DIR");
@@ -100,8 +96,8 @@ std::vector<Folder> others() {
 class EveryLanguage : public ::testing::TestWithParam<Folder> {
 protected:
     void SetUp() override { ASSERT_TRUE(fs::is_directory(en)) << en; }
-    const fs::path en = languages_dir() / "EN";
-    fs::path dir() const { return languages_dir() / GetParam().code; }
+    const fs::path en = testing::built_languages() / "EN";
+    fs::path dir() const { return testing::built_languages() / GetParam().code; }
 };
 
 TEST_P(EveryLanguage, has_every_english_text_number) {
@@ -253,7 +249,7 @@ TEST(PanelFonts, draw_every_character_of_every_language) {
     for (const QRawFont& f : fonts) ASSERT_TRUE(f.isValid());
     for (const auto& lang : kLanguages) {
         const std::string code(lang.folder);
-        const QStringList texts = shipped_texts(code, languages_dir() / code);
+        const QStringList texts = shipped_texts(code, testing::built_languages() / code);
         ASSERT_FALSE(texts.isEmpty()) << code;
         std::map<char32_t, int> missing;
         for (const QString& t : texts)
@@ -288,14 +284,14 @@ TEST(ButtonPictures, keep_a_blank_gap_between_caption_lines) {
     for (const auto& lang : kLanguages) {
         const std::string code(lang.folder);
         const auto captions = keyed_source(sources_dir() / code / "buttons.txt");
-        const auto files = pictures(languages_dir() / code / "Bitmaps");
+        const auto files = pictures(testing::built_languages() / code / "Bitmaps");
         ASSERT_EQ(files.size(), 77u) << code;
         for (const auto& [n, file] : files) {
             if (n >= 74) continue;  // the rear-discharge views carry a caption band, not a button face
             const QString caption = captions.count(n) ? captions.at(n) : english.at(n);
             const int want = static_cast<int>(caption.count(QLatin1Char('|'))) + 1;
             if (want < 2) continue;
-            const QImage img(qpath(languages_dir() / code / "Bitmaps" / file.toStdString()));
+            const QImage img(qpath(testing::built_languages() / code / "Bitmaps" / file.toStdString()));
             ASSERT_FALSE(img.isNull()) << code << " picture " << n;
             EXPECT_EQ(caption_lines(img), want) << code << " picture " << n << ": " << caption.toStdString();
         }

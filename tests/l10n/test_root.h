@@ -38,6 +38,13 @@ inline std::string read_bytes(const std::filesystem::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The languages of the panel root the build lays out (the tests run with
+// DRYER_BINARY_DIR set to the build folder).
+inline std::filesystem::path built_languages() {
+    const char* dir = std::getenv("DRYER_BINARY_DIR");
+    return std::filesystem::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
+}
+
 // The shared temporary panel root, made the panel root of every path; the
 // localization module starts over on it.
 class TempRoot : public test_support::TempRoot {

@@ -31,11 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path built_languages() {
-    const char* dir = std::getenv("DRYER_BINARY_DIR");
-    return fs::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
-}
-
 int language_index(std::string_view folder) {
     for (int i = 0; i < l10n::kLanguageCount; ++i)
         if (l10n::kLanguages[static_cast<std::size_t>(i)].folder == folder) return i;
@@ -136,10 +131,10 @@ void expect_same(const Shots& got, const Shots& want, const Noise& noise, const 
 }
 
 TEST(LanguageSwitch, english_to_russian_and_back_redraws_every_window_and_the_open_history) {
-    ASSERT_TRUE(fs::is_directory(built_languages() / "RU"));
+    ASSERT_TRUE(fs::is_directory(l10n::testing::built_languages() / "RU"));
     kit::load_panel_fonts();
     l10n::testing::TempRoot root;
-    fs::create_directory_symlink(built_languages(), root.hard_disk() / "Languages");
+    fs::create_directory_symlink(l10n::testing::built_languages(), root.hard_disk() / "Languages");
     const int english = language_index("EN");
     const int russian = language_index("RU");
     l10n::set_language(english);

@@ -31,11 +31,6 @@ namespace off = link::off;
 
 namespace {
 
-std::filesystem::path built_languages() {
-    const char* dir = std::getenv("DRYER_BINARY_DIR");
-    return std::filesystem::path(dir ? dir : ".") / "panel-root" / "Hard Disk" / "Languages";
-}
-
 // Adds a description of every text item of sc that does not fit to faults,
 // and the language texts it shows to seen.
 void check_scene(const Scene& sc, const std::string& where, std::vector<std::string>& faults, std::set<unsigned>& seen) {
@@ -202,14 +197,14 @@ const Image kShutdowns[] = {
 TEST(Layout, no_text_runs_out_of_its_rectangle_or_window_in_any_language) {
     load_panel_fonts();
     l10n::testing::TempRoot root;
-    ASSERT_TRUE(std::filesystem::is_directory(built_languages()));
-    std::filesystem::create_directory_symlink(built_languages(), root.hard_disk() / "Languages");
+    ASSERT_TRUE(std::filesystem::is_directory(l10n::testing::built_languages()));
+    std::filesystem::create_directory_symlink(l10n::testing::built_languages(), root.hard_disk() / "Languages");
     std::vector<std::string> faults;
     std::set<unsigned> seen;
     int languages = 0;
     for (int lang = 0; lang < l10n::kLanguageCount; ++lang) {
         const l10n::Language& l = l10n::kLanguages[static_cast<std::size_t>(lang)];
-        if (!std::filesystem::exists(built_languages() / l.folder / l.strings_file)) continue;
+        if (!std::filesystem::exists(l10n::testing::built_languages() / l.folder / l.strings_file)) continue;
         ++languages;
         l10n::set_language(lang);
         L10nTexts texts;
