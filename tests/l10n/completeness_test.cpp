@@ -14,8 +14,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <regex>
 #include <set>
 #include <filesystem>
 #include <map>
@@ -116,31 +114,31 @@ TEST_P(EveryLanguage, has_every_english_text_number) {
 // escapes read.
 std::set<std::string> panel_text_keys() {
     std::set<std::string> keys;
-    static const std::regex call(R"re(\b(?:local|english)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
-    static const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
+    static const QRegularExpression call(QStringLiteral(R"re(\b(?:local|english)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re"));
+    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
     for (const auto& e : fs::recursive_directory_iterator(fs::path(std::getenv("DRYER_SOURCE_DIR")) / "src")) {
         if (e.path().extension() != ".cpp" && e.path().extension() != ".h") continue;
         // Whole comment lines are left out: they show how to call local().
-        std::ifstream in(e.path());
-        std::string code;
-        for (std::string line; std::getline(in, line);)
-            if (line.find_first_not_of(' ') == std::string::npos || line.compare(line.find_first_not_of(' '), 2, "//") != 0)
-                code += line + '\n';
-        for (std::sregex_iterator m(code.begin(), code.end(), call), end; m != end; ++m) {
-            const std::string args = (*m)[1];
-            std::string key;
-            for (std::sregex_iterator l(args.begin(), args.end(), literal); l != end; ++l) {
-                const std::string part = (*l)[1];
-                for (std::size_t i = 0; i < part.size(); ++i) {
-                    if (part[i] == '\\' && i + 1 < part.size()) {
+        QFile in(qpath(e.path()));
+        if (!in.open(QIODevice::ReadOnly)) continue;
+        QString code;
+        for (const QString& line : QString::fromUtf8(in.readAll()).split(u'\n'))
+            if (!line.trimmed().startsWith(QStringLiteral("//"))) code += line + u'\n';
+        for (auto m = call.globalMatch(code); m.hasNext();) {
+            const QString args = m.next().captured(1);
+            QString key;
+            for (auto l = literal.globalMatch(args); l.hasNext();) {
+                const QString part = l.next().captured(1);
+                for (qsizetype i = 0; i < part.size(); ++i) {
+                    if (part[i] == u'\\' && i + 1 < part.size()) {
                         ++i;
-                        key += part[i] == 'n' ? '\n' : part[i];
+                        key += part[i] == u'n' ? QChar(u'\n') : part[i];
                     } else {
                         key += part[i];
                     }
                 }
             }
-            keys.insert(key);
+            keys.insert(key.toStdString());
         }
     }
     return keys;
